@@ -1,0 +1,44 @@
+#pragma once
+// The window's controls as plain data, and the handlers that the window and
+// the command-line companion both drive. No toolkit here.
+#include <optional>
+#include <string>
+
+#include "rnd.h"
+#include "row_list.h"
+
+namespace quorvel {
+
+struct WindowModel {
+    std::string title = "Quorvel";
+    std::u16string text1;        // expression box, as UTF-16 code units
+    std::string label1;          // result label
+    RowList list1;               // token list
+    RowList list2;               // name list
+    RowList list3;               // value list
+    int list3Index = -1;         // selected row of List3, -1 for none
+    std::string text2 = "0";     // value box
+    std::optional<std::string> failure;  // message of a cycle that could not complete
+    Rnd rnd;
+};
+
+// The calculation cycle on a change of Text1 (values reset to "0") and on a
+// click of "计算" (values kept). When tokens is given it receives the rows of
+// List1 right after tokenizing.
+void Text1_Change(WindowModel& w, RowList* tokens = nullptr);
+void Command1_Click(WindowModel& w, RowList* tokens = nullptr);
+
+// Assigns Text1, running Text1_Change when the text changes.
+void SetText1(WindowModel& w, std::u16string text);
+
+// Selects row of List3 and loads its text into the value box.
+void List3_Click(WindowModel& w, int row);
+
+// Assigns the value box, running Text2_Change when the text changes.
+void SetText2(WindowModel& w, std::string text);
+
+// Writes the value box into the selected row of List3; with no row selected
+// the value list stays as it is.
+void Text2_Change(WindowModel& w);
+
+}  // namespace quorvel

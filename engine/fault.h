@@ -1,0 +1,33 @@
+#pragma once
+// The conditions under which a step of the calculation cannot complete, and
+// the message the window shows for each.
+#include <string>
+
+namespace quorvel {
+
+enum class FaultKind {
+    TooLong,              // expression text beyond 32766 characters
+    ValueNotNumber,       // a value row that is not a number; subject: the variable
+    OperandNotNumber,     // a token row that is not a number; subject: the token
+    Overflow,             // a result beyond the largest double
+    SqrNegative,          // sqr of a negative value
+    LogNotPositive,       // log of a value not above 0
+    PowerNotReal,         // a power with no finite real value
+    IntDivOperandRange,   // "\" operand outside the 32-bit range
+    IntDivDivisorRounds,  // "\" divisor that rounds to 0
+    IntDivQuotientRange,  // -2147483648 \ -1
+    CountOutOfRange,      // a token count outside the 16-bit range
+};
+
+struct Fault {
+    FaultKind kind;
+    std::string subject;
+    bool operator==(const Fault&) const = default;
+};
+
+std::string FaultMessage(const Fault& fault);
+
+// Evaluate's own result for a zero divisor; it is a result, not a fault.
+inline constexpr const char* kDivisorZero = "除数为0错";
+
+}  // namespace quorvel

@@ -1,0 +1,38 @@
+#pragma once
+// A list of text rows as the window's list controls hold them: the token
+// list, the name list and the value list all share these semantics.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvel {
+
+class RowList {
+public:
+    RowList() = default;
+    RowList(std::initializer_list<std::string_view> rows);
+
+    int Count() const { return static_cast<int>(rows_.size()); }
+    // A row at or past the end (or before the start) reads as the empty text.
+    const std::string& Read(int i) const;
+    // Writing the row whose number equals the count appends; writing further
+    // out is a programming error and throws std::out_of_range.
+    void Write(int i, std::string text);
+    void Remove(int i);
+    void Append(std::string text) { rows_.push_back(std::move(text)); }
+    void Clear() { rows_.clear(); }
+    void Reserve(int n) { rows_.reserve(static_cast<size_t>(n)); }
+
+    const std::vector<std::string>& Rows() const { return rows_; }
+    std::vector<std::string>& MutableRows() { return rows_; }
+
+    bool operator==(const RowList&) const = default;
+
+private:
+    std::vector<std::string> rows_;
+};
+
+// Largest row index and count the 16-bit list controls can address.
+inline constexpr int kMaxRows = 32767;
+
+}  // namespace quorvel
