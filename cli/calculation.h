@@ -1,0 +1,42 @@
+#pragma once
+// One calculation of the companion: a fresh window, the expression typed
+// into Text1, then optionally values entered and "计算" clicked.
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "window_model.h"
+
+namespace quorvel::cli {
+
+struct Request {
+    std::string expression;  // UTF-8
+    std::vector<std::pair<std::string, std::string>> values;  // NAME=VALUE, in order
+    std::optional<std::vector<std::string>> rows;  // the value-list rows themselves
+    bool click = false;  // values or rows were given
+};
+
+struct Result {
+    WindowModel window;
+    RowList tokens;  // List1 right after tokenizing, in the last cycle
+    std::string error;  // a request that names no variable of the expression, or the wrong number of rows
+};
+
+Result Calculate(const Request& request);
+
+// 0 for a result, 1 for a syntax message, 2 for "除数为0错" or a failure.
+int Severity(const WindowModel& w);
+
+// The line a user sees: the result, the syntax message or the failure.
+const std::string& Message(const WindowModel& w);
+
+nlohmann::ordered_json ToJson(const Request& request, const Result& result);
+
+// A JSON input line: {"expression": "...", "values": {...}} or {..., "rows": [...]}.
+// Throws std::invalid_argument with a message on a malformed line.
+Request ParseJsonRequest(const std::string& line);
+
+}  // namespace quorvel::cli

@@ -1,0 +1,138 @@
+#include "cli.h"
+
+#include <algorithm>
+#include <istream>
+#include <ostream>
+#include <stdexcept>
+
+#include "calculation.h"
+
+#ifndef QUORVEL_VERSION
+#define QUORVEL_VERSION "unknown"
+#endif
+
+namespace quorvel::cli {
+
+namespace {
+
+constexpr const char* kUsageLine =
+    "用法: quorvel-cli [--json] 表达式 [变量=值]...\n"
+    "      quorvel-cli [--json] -\n";
+
+constexpr const char* kHelp =
+    "计算表达式, 与 Quorvel 窗口的计算完全相同.\n"
+    "\n"
+    "  表达式      如同在表达式框中键入; 负数写作 _5, 函数如 sin(x)\n"
+    "  变量=值     给表达式中的变量赋值, 然后如同点击\"计算\"\n"
+    "  -           从标准输入逐行读取, 每行一次独立的计算\n"
+    "  --json      每次计算输出一行JSON对象; 与 - 同用时每行输入也是JSON:\n"
+    "              {\"expression\": \"x+1\", \"values\": {\"x\": \"5\"}} 或\n"
+    "              {\"expression\": \"x+y\", \"rows\": [\"2\", \"3\"]}\n"
+    "  --help      显示本说明\n"
+    "  --version   显示版本\n"
+    "\n"
+    "退出码: 0 结果, 1 语法错误, 2 除数为0或计算错误, 64 用法错误, 65 输入行无效.\n";
+
+int Usage(std::ostream& err, const std::string& why)
+{
+    err << "quorvel-cli: " << why << '\n' << kUsageLine;
+    return kUsage;
+}
+
+std::string Dump(const nlohmann::ordered_json& j)
+{
+    return j.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+// Strips the line end: LF, or CR LF.
+void Chomp(std::string& line)
+{
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+}
+
+int RunLines(bool json, std::istream& in, std::ostream& out)
+{
+    int worst = 0;
+    std::string buffer;
+    std::string line;
+    while (std::getline(in, line)) {
+        Chomp(line);
+        if (!json) {
+            Result r = Calculate(Request{line, {}, std::nullopt, false});
+            worst = std::max(worst, Severity(r.window));
+            buffer += Message(r.window);
+        } else {
+            try {
+                const Request request = ParseJsonRequest(line);
+                Result r = Calculate(request);
+                worst = std::max(worst, r.error.empty() ? Severity(r.window) : kBadInputLine);
+                buffer += Dump(ToJson(request, r));
+            } catch (const std::invalid_argument& e) {
+                worst = kBadInputLine;
+                nlohmann::ordered_json j;
+                j["error"] = e.what();
+                j["line"] = line;
+                buffer += Dump(j);
+            }
+        }
+        buffer += '\n';
+        if (buffer.size() > (1u << 16)) {
+            out << buffer;
+            buffer.clear();
+        }
+    }
+    out << buffer;
+    out.flush();
+    return worst;
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    bool json = false;
+    size_t i = 0;
+    for (; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--json") {
+            json = true;
+        } else if (a == "--help") {
+            out << kUsageLine << '\n' << kHelp;
+            return 0;
+        } else if (a == "--version") {
+            out << "quorvel-cli " << QUORVEL_VERSION << '\n';
+            return 0;
+        } else if (a == "--") {
+            ++i;
+            break;
+        } else if (a.rfind("--", 0) == 0) {
+            return Usage(err, "未知选项 " + a);
+        } else {
+            break;
+        }
+    }
+    if (i == args.size()) return Usage(err, "缺少表达式");
+    if (args[i] == "-") {
+        if (i + 1 != args.size()) return Usage(err, "- 之后不能再有参数");
+        return RunLines(json, in, out);
+    }
+
+    Request request{args[i], {}, std::nullopt, false};
+    for (size_t k = i + 1; k < args.size(); ++k) {
+        const size_t eq = args[k].find('=');
+        if (eq == std::string::npos || eq == 0) return Usage(err, "参数应为 变量=值: " + args[k]);
+        request.values.emplace_back(args[k].substr(0, eq), args[k].substr(eq + 1));
+        request.click = true;
+    }
+    Result r = Calculate(request);
+    if (!r.error.empty()) return Usage(err, r.error);
+    const int severity = Severity(r.window);
+    if (json) {
+        out << Dump(ToJson(request, r)) << '\n';
+    } else {
+        (severity == 0 ? out : err) << Message(r.window) << '\n';
+    }
+    return severity;
+}
+
+}  // namespace quorvel::cli

@@ -1,0 +1,15 @@
+#pragma once
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace quorvel::cli {
+
+// Exit codes besides 0 (result), 1 (syntax message) and 2 (divisor zero or a failure).
+inline constexpr int kUsage = 64;
+inline constexpr int kBadInputLine = 65;
+
+// The whole companion: arguments without the program name.
+int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
+
+}  // namespace quorvel::cli
