@@ -1,6 +1,8 @@
 #include "evaluator.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -12,9 +14,11 @@
 // the rest of the list at every reduction and restarting every scan, it
 // rebuilds the list left to right: a stack finds each group's "(", and each
 // operator pass compacts its rows in one sweep. Where the row-by-row copying
-// leaves rows behind (the copies past a group's end, the empty rows appended
-// past a shortened list), the layout is tracked in closed form, so that a
-// stop at a zero divisor or a fault shows exactly the rows of that moment.
+// leaves rows behind (copies past a group's end, empty rows appended past a
+// shortened list), the layout is tracked in closed form, so that a stop at a
+// zero divisor or a fault shows exactly the rows of that moment. Rows are
+// small cells that point at the original token or hold a computed value;
+// their texts are only made when the list is written back.
 
 namespace quorvel {
 
@@ -22,28 +26,48 @@ namespace {
 
 constexpr char kPasses[] = {'/', '^', '*', '\\', '+', '-'};
 
-// One row, with its number once it has been read.
+enum class Kind : std::uint8_t { Token, Computed, Single, Empty };
+
 struct Cell {
-    std::string text;
-    double value = 0;
-    bool known = false;
+    double value = 0;       // Token: its number once read; Computed, Single: as computed
+    std::int32_t token = -1;  // Token: its row in the original list
+    Kind kind = Kind::Empty;
+    char op = 0;            // the operator this row is an occurrence of, or 0
+    bool known = false;     // value already is what reading the row's text gives
 };
 
-Cell CellOf(double x)
+Cell TokenCell(const std::string& text, int row)
 {
-    Cell c{NumberToText(x)};
-    // Whole values below 1e15 read back exactly; others go through the text.
-    if (std::fabs(x) < 1e15 && x == std::trunc(x)) {
-        c.value = x + 0.0;
-        c.known = true;
-    }
+    Cell c;
+    c.kind = Kind::Token;
+    c.token = row;
+    if (text.size() == 1 && IsOperatorToken(text)) c.op = text[0];
+    return c;
+}
+
+Cell ComputedCell(double x)
+{
+    Cell c;
+    c.kind = Kind::Computed;
+    c.value = x;
+    // Whole values below 1e15 read back exactly from their text.
+    c.known = std::fabs(x) < 1e15 && x == std::trunc(x);
+    if (c.known) c.value = x + 0.0;  // the text of -0 is "0"
+    return c;
+}
+
+Cell SingleCell(float x)
+{
+    Cell c;
+    c.kind = Kind::Single;
+    c.value = x;
     return c;
 }
 
 // A pass that compacted k times leaves k copies of the two rows that ended
 // its region when it started, just past the shortened region.
 struct Run {
-    std::string op, operand;
+    Cell op, operand;
     int count;
 };
 
@@ -52,15 +76,14 @@ struct Run {
 struct Region {
     std::vector<Cell> rows;   // up to the current end of the region
     std::vector<Run> stale;   // left behind past the end, oldest pass first
-    std::string before;       // the row just before the region
-    std::string after;        // the row just after the region and its stale rows
+    Cell before, after;       // the rows just before and just after the region
     int* physical = nullptr;  // top level: rows the list really holds
     int lo = 1;               // row number of rows[0]
 
-    // Rows as the list holds them: the live rows, then the newest stale run.
-    void AppendLiteral(std::vector<std::string>& out)
+    // The live rows, then the stale runs, newest first.
+    void AppendTo(std::vector<Cell>& out) const
     {
-        for (Cell& c : rows) out.push_back(std::move(c.text));
+        out.insert(out.end(), rows.begin(), rows.end());
         for (auto it = stale.rbegin(); it != stale.rend(); ++it) {
             for (int k = 0; k < it->count; ++k) {
                 out.push_back(it->op);
@@ -68,35 +91,54 @@ struct Region {
             }
         }
     }
-    const std::string& Beyond() const { return stale.empty() ? after : stale.back().op; }
+    const Cell& Beyond() const { return stale.empty() ? after : stale.back().op; }
 };
 
 enum class Stop { None, DivisorZero, Fault };
 
 struct Reducer {
+    const std::vector<std::string>& tokens;  // the list as tokenized, untouched until the end
     Rnd& rnd;
     std::optional<Fault> fault;
 
+    std::string Text(const Cell& c) const
+    {
+        switch (c.kind) {
+        case Kind::Token: return tokens[static_cast<size_t>(c.token)];
+        case Kind::Computed: return NumberToText(c.value);
+        case Kind::Single: return SingleToText(static_cast<float>(c.value));
+        case Kind::Empty: break;
+        }
+        return {};
+    }
+
+    std::vector<std::string> Texts(const std::vector<Cell>& cells) const
+    {
+        std::vector<std::string> out;
+        out.reserve(cells.size());
+        for (const Cell& c : cells) out.push_back(Text(c));
+        return out;
+    }
+
+    // The number that reading the row's text gives.
     Stop Read(Cell& c, double& v)
     {
         if (!c.known) {
-            const std::optional<double> n = TextToNumber(c.text);
+            const std::optional<double> n =
+                c.kind == Kind::Token ? TextToNumber(tokens[static_cast<size_t>(c.token)]) : TextToNumber(Text(c));
             if (!n) {
-                fault = Fault{FaultKind::OperandNotNumber, c.text};
+                fault = Fault{FaultKind::OperandNotNumber, Text(c)};
                 return Stop::Fault;
             }
-            c.value = *n;
+            if (c.kind == Kind::Single) {  // keeps its single value for its text
+                v = *n;
+                return Stop::None;
+            }
+            c.value = *n;  // a 15-digit value prints as the same text again
             c.known = true;
         }
         v = c.value;
         return Stop::None;
-    }
-
-    Stop ReadText(const std::string& text)
-    {
-        Cell c{text};
-        double unused;
-        return Read(c, unused);
     }
 
     // One pass for op over the region. x receives every value computed. On a
@@ -106,36 +148,32 @@ struct Reducer {
         std::vector<Cell>& in = r.rows;
         const size_t n = in.size();
         size_t p = 0;
-        while (p < n && !IsOccurrence(in[p].text, op)) ++p;
+        while (p < n && in[p].op != op) ++p;
         if (p == n) return Stop::None;
 
-        const std::string lastOp = n >= 2 ? in[n - 2].text : std::string();
-        const std::string lastOperand = in[n - 1].text;
+        const Run frozen{n >= 2 ? in[n - 2] : Cell{}, in[n - 1], 0};
         const int end = r.lo + static_cast<int>(n) - 1;
-        std::vector<Cell> out;
-        out.reserve(n);
-        for (size_t k = 0; k < p; ++k) out.push_back(std::move(in[k]));
+        size_t w = p;  // in[0..w) is the pass's output so far, built in place
         int compactions = 0;
 
         auto stop = [&](Stop why) {
-            for (size_t k = p; k < n; ++k) out.push_back(std::move(in[k]));
-            in = std::move(out);
-            if (compactions > 0) r.stale.push_back({lastOp, lastOperand, compactions});
+            in.erase(in.begin() + static_cast<long>(w), in.begin() + static_cast<long>(p));
+            if (compactions > 0) r.stale.push_back({frozen.op, frozen.operand, compactions});
             return why;
         };
 
         while (p < n) {
-            if (!IsOccurrence(in[p].text, op)) {
-                out.push_back(std::move(in[p++]));
+            if (in[p].op != op) {
+                in[w++] = in[p++];
                 continue;
             }
             // A checked list has an operand on either side of every operator.
-            if (out.empty() || p + 1 == n) {
-                fault = Fault{FaultKind::OperandNotNumber, out.empty() ? r.before : r.Beyond()};
+            if (w == 0 || p + 1 == n) {
+                fault = Fault{FaultKind::OperandNotNumber, Text(w == 0 ? r.before : r.Beyond())};
                 return stop(Stop::Fault);
             }
             double a = 0, b = 0;
-            if (Read(out.back(), a) != Stop::None || Read(in[p + 1], b) != Stop::None) return stop(Stop::Fault);
+            if (Read(in[w - 1], a) != Stop::None || Read(in[p + 1], b) != Stop::None) return stop(Stop::Fault);
             if ((op == '/' || op == '\\') && b == 0) return stop(Stop::DivisorZero);
             Computed c = Combine(op, a, b);
             if (auto* f = std::get_if<Fault>(&c)) {
@@ -143,31 +181,20 @@ struct Reducer {
                 return stop(Stop::Fault);
             }
             x = std::get<double>(c);
-            out.back() = CellOf(x);
+            in[w - 1] = ComputedCell(x);
             if (p + 2 == n) {
                 // The right operand ended the region: the pass ends and its
                 // operator and operand stay inside the region.
-                out.push_back(std::move(in[p]));
-                out.push_back(std::move(in[p + 1]));
+                in[w++] = in[p];
+                in[w++] = in[p + 1];
                 p = n;
                 break;
             }
             if (compactions++ == 0 && r.physical) *r.physical = std::max(*r.physical, end - 1);
             p += 2;
         }
-        in = std::move(out);
-        if (compactions > 0) r.stale.push_back({lastOp, lastOperand, compactions});
-        return Stop::None;
-    }
-
-    // The six passes over a group; its working count N is at least 3 and
-    // does not change while the group is reduced.
-    Stop GroupPasses(Region& r, int workingCount, double& x)
-    {
-        for (char op : kPasses) {
-            if (workingCount <= 2) continue;
-            if (Stop s = Pass(r, op, x); s != Stop::None) return s;
-        }
+        in.resize(w);
+        if (compactions > 0) r.stale.push_back({frozen.op, frozen.operand, compactions});
         return Stop::None;
     }
 };
@@ -184,15 +211,15 @@ std::optional<Fault> Evaluate(RowList& tokenList, Rnd& rnd, std::string& result)
     }
     const int n0 = tokenList.Count() - 1;
 
-    Reducer reducer{rnd, std::nullopt};
+    Reducer reducer{rows, rnd, std::nullopt};
     std::vector<Cell> out;  // rows 0.. of the list as rebuilt so far
     out.reserve(rows.size());
-    out.push_back(Cell{rows[0]});
+    out.push_back(TokenCell(rows[0], 0));
     std::vector<size_t> openings;
 
-    // Rows 0.. as the list holds them when a reduction stops.
-    auto finish = [&](Stop why, std::vector<std::string>&& literal) -> std::optional<Fault> {
-        rows = std::move(literal);
+    // Writes the rows as the list holds them when a reduction stops.
+    auto finish = [&](Stop why, const std::vector<Cell>& literal) -> std::optional<Fault> {
+        rows = reducer.Texts(literal);
         if (why == Stop::DivisorZero) {
             result = kDivisorZero;
             return std::nullopt;
@@ -200,45 +227,52 @@ std::optional<Fault> Evaluate(RowList& tokenList, Rnd& rnd, std::string& result)
         return reducer.fault;
     };
 
-    int topCount = -1;   // the working count N when the top level starts
-    int physical = -1;   // rows the list holds then, when fewer than N + 1
+    int topCount = -1;  // the working count N when the top level starts
+    int physical = -1;  // rows the list holds then, when fewer than N + 1
+    Region region;      // one group at a time; its storage is reused
     for (int idx = 1; idx <= n0; ++idx) {
-        std::string& token = rows[static_cast<size_t>(idx)];
+        const std::string& token = rows[static_cast<size_t>(idx)];
         if (!IsClosing(token) || openings.empty()) {
             if (IsOpening(token)) openings.push_back(out.size());
-            out.push_back(Cell{std::move(token)});
+            out.push_back(TokenCell(token, idx));
             continue;
         }
         const size_t s = openings.back();
         openings.pop_back();
-        Region region;
+        region.stale.clear();
         region.lo = static_cast<int>(s) + 1;
-        region.before = out[s].text;
-        region.after = token;
-        region.rows.assign(std::make_move_iterator(out.begin() + static_cast<long>(s) + 1),
-                           std::make_move_iterator(out.end()));
+        region.before = out[s];
+        region.after = TokenCell(token, idx);
+        region.rows.assign(out.begin() + static_cast<long>(s) + 1, out.end());
         out.resize(s + 1);
         const int closingRow = static_cast<int>(s + 1 + region.rows.size());
         const int workingCount = closingRow + (n0 - idx);
 
         auto stopInGroup = [&](Stop why) {
-            std::vector<std::string> literal;
-            literal.reserve(static_cast<size_t>(workingCount) + 1);
-            for (Cell& c : out) literal.push_back(std::move(c.text));
-            region.AppendLiteral(literal);
-            literal.push_back(std::move(token));
-            for (int k = idx + 1; k <= n0; ++k) literal.push_back(std::move(rows[static_cast<size_t>(k)]));
-            return finish(why, std::move(literal));
+            std::vector<Cell> literal = out;
+            region.AppendTo(literal);
+            literal.push_back(region.after);
+            for (int k = idx + 1; k <= n0; ++k) literal.push_back(TokenCell(rows[static_cast<size_t>(k)], k));
+            return finish(why, literal);
         };
 
-        const Function f = s >= 1 ? FunctionNamed(out[s - 1].text) : Function::None;
+        // Only a token can be a function name; row 0, a count, never is.
+        const Function f = s >= 1 && out[s - 1].kind == Kind::Token
+                               ? FunctionNamed(rows[static_cast<size_t>(out[s - 1].token)])
+                               : Function::None;
         double x = 0;
         if (region.rows.empty()) {
-            if (reducer.ReadText(token) != Stop::None) return stopInGroup(Stop::Fault);
+            Cell closing = region.after;
+            if (reducer.Read(closing, x) != Stop::None) return stopInGroup(Stop::Fault);
         } else if (reducer.Read(region.rows[0], x) != Stop::None) {
             return stopInGroup(Stop::Fault);
         }
-        if (Stop st = reducer.GroupPasses(region, workingCount, x); st != Stop::None) return stopInGroup(st);
+        // Inside a group the working count does not change; it is at least 3.
+        // A group of one row holds no operator.
+        for (char op : kPasses) {
+            if (workingCount <= 2 || region.rows.size() == 1) continue;
+            if (Stop st = reducer.Pass(region, op, x); st != Stop::None) return stopInGroup(st);
+        }
         Computed value = Apply(f, x, rnd);
         if (auto* fault = std::get_if<Fault>(&value)) {
             reducer.fault = *fault;
@@ -247,7 +281,7 @@ std::optional<Fault> Evaluate(RowList& tokenList, Rnd& rnd, std::string& result)
         const double v = std::get<double>(value);
         // The value replaces the "(", or the function name in front of it.
         if (f != Function::None) out.pop_back();
-        out.back() = IsSingle(f) ? Cell{SingleToText(static_cast<float>(v))} : CellOf(v);
+        out.back() = IsSingle(f) ? SingleCell(static_cast<float>(v)) : ComputedCell(v);
         if (idx == n0) {
             // The group's ")" was the last row: the rows after the group are
             // gone, but the working count still counts them.
@@ -258,9 +292,8 @@ std::optional<Fault> Evaluate(RowList& tokenList, Rnd& rnd, std::string& result)
 
     Region top;
     top.lo = 1;
-    top.before = out[0].text;
-    const std::string row0 = out[0].text;
-    top.rows.assign(std::make_move_iterator(out.begin() + 1), std::make_move_iterator(out.end()));
+    top.before = out[0];
+    top.rows.assign(out.begin() + 1, out.end());
     if (topCount < 0) {
         topCount = static_cast<int>(top.rows.size());
         physical = topCount + 1;
@@ -270,29 +303,23 @@ std::optional<Fault> Evaluate(RowList& tokenList, Rnd& rnd, std::string& result)
     top.physical = &physical;
 
     auto stopAtTop = [&](Stop why) {
-        std::vector<std::string> literal;
-        literal.reserve(static_cast<size_t>(topCount) + 1);
-        literal.push_back(row0);
-        top.AppendLiteral(literal);
+        std::vector<Cell> literal{out[0]};
+        top.AppendTo(literal);
         literal.resize(static_cast<size_t>(physical));
-        return finish(why, std::move(literal));
+        return finish(why, literal);
     };
 
-    // At the top level the working count is the number of rows still in play,
-    // and falls by 2 with every compaction.
+    // At the top level the working count is the number of rows still in
+    // play, and falls by 2 with every compaction.
     double x = 0;
     for (char op : kPasses) {
         if (top.rows.size() <= 2) continue;
         if (Stop st = reducer.Pass(top, op, x); st != Stop::None) return stopAtTop(st);
     }
-    if (top.rows.empty()) {
-        if (reducer.ReadText(std::string()) != Stop::None) return stopAtTop(Stop::Fault);
-    } else if (reducer.Read(top.rows[0], x) != Stop::None) {
-        return stopAtTop(Stop::Fault);
-    }
+    Cell first = top.rows.empty() ? Cell{} : top.rows[0];
+    if (reducer.Read(first, x) != Stop::None) return stopAtTop(Stop::Fault);
     result = NumberToText(x);
     rows.resize(2);
-    rows[0] = row0;
     rows[1] = result;
     return std::nullopt;
 }

@@ -14,11 +14,7 @@ RowList::RowList(std::initializer_list<std::string_view> rows)
     for (std::string_view r : rows) rows_.emplace_back(r);
 }
 
-const std::string& RowList::Read(int i) const
-{
-    if (i < 0 || i >= Count()) return kEmpty;
-    return rows_[static_cast<size_t>(i)];
-}
+const std::string& RowList::Empty() { return kEmpty; }
 
 void RowList::Write(int i, std::string text)
 {

@@ -14,7 +14,10 @@ public:
 
     int Count() const { return static_cast<int>(rows_.size()); }
     // A row at or past the end (or before the start) reads as the empty text.
-    const std::string& Read(int i) const;
+    const std::string& Read(int i) const
+    {
+        return i >= 0 && i < Count() ? rows_[static_cast<size_t>(i)] : Empty();
+    }
     // Writing the row whose number equals the count appends; writing further
     // out is a programming error and throws std::out_of_range.
     void Write(int i, std::string text);
@@ -29,6 +32,7 @@ public:
     bool operator==(const RowList&) const = default;
 
 private:
+    static const std::string& Empty();
     std::vector<std::string> rows_;
 };
 

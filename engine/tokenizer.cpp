@@ -34,10 +34,14 @@ std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList)
 {
     if (text.size() > static_cast<size_t>(kMaxTextLength)) return Fault{FaultKind::TooLong, {}};
 
-    std::vector<std::string> tokens;
+    // The length is known to fit, so the list can be rewritten as the scan goes.
+    std::vector<std::string>& tokens = tokenList.MutableRows();
+    tokens.clear();
+    tokens.emplace_back();  // row 0: the count, once it is known
     bool inNumber = false;
     bool inName = false;
     bool pointSeen = false;
+    bool signs = false;
     for (char16_t c : text) {
         if (IsNumberChar(c) && !inNumber) {
             if (c == '.') {
@@ -46,6 +50,7 @@ std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList)
             } else {
                 tokens.emplace_back(1, static_cast<char>(c));
                 pointSeen = false;
+                signs |= c == '_';
             }
             inNumber = true;
             inName = false;
@@ -72,13 +77,9 @@ std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList)
             inNumber = inName = false;
         }
     }
-    for (std::string& t : tokens) ApplySign(t);
-
-    std::vector<std::string>& rows = tokenList.MutableRows();
-    rows.clear();
-    rows.reserve(tokens.size() + 1);
-    rows.push_back(CountToText(static_cast<int>(tokens.size())));
-    for (std::string& t : tokens) rows.push_back(std::move(t));
+    if (signs)
+        for (size_t k = 1; k < tokens.size(); ++k) ApplySign(tokens[k]);
+    tokens[0] = CountToText(static_cast<int>(tokens.size() - 1));
     return std::nullopt;
 }
 
