@@ -1,0 +1,28 @@
+# Installs the Debian packages a command needs when they are missing.
+# Sourced by scripts/run and scripts/test: need_packages PKG...
+
+need_packages() {
+    missing=""
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing="$missing $pkg"
+    done
+    [ -z "$missing" ] && return 0
+    echo "== installing:$missing"
+    as_root=""
+    [ "$(id -u)" -eq 0 ] || as_root="sudo"
+    $as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    # shellcheck disable=SC2086
+    $as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+}
+
+# What building the window and the companion needs.
+BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev nlohmann-json3-dev fonts-noto-cjk"
+# What the tests need besides: GoogleTest, Google Benchmark, a German locale
+# for the locale check, an X server and tools for the real-window check.
+TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev locales xvfb xauth xdotool x11-utils imagemagick"
+
+need_locale() {
+    locale -a 2>/dev/null | grep -qi "^$1\.utf-\?8\$" && return 0
+    echo "== creating the locale $1.UTF-8"
+    localedef -i "$1" -f UTF-8 "$1.UTF-8"
+}
