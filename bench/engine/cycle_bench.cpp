@@ -5,7 +5,9 @@
 #include <sstream>
 
 #include "cli.h"
+#ifdef QUORVEL_WITH_LITERAL_MODEL
 #include "literal_model.h"
+#endif
 #include "shapes.h"
 #include "window_model.h"
 
@@ -49,10 +51,12 @@ const bool registered = [] {
             const std::string suffix = std::string(shape.name) + "/" + std::to_string(length);
             benchmark::RegisterBenchmark(("engine/" + suffix).c_str(), RunCycle<quorvel::Text1_Change>, shape.make(length))
                 ->Unit(benchmark::kMillisecond);
+#ifdef QUORVEL_WITH_LITERAL_MODEL
             benchmark::RegisterBenchmark(("literal/" + suffix).c_str(), RunCycle<quorvel::literal::Text1_Change>,
                                          shape.make(length))
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(length > 16384 ? 1 : 2);
+#endif
         }
     }
     return true;
