@@ -1,0 +1,34 @@
+#pragma once
+// Expression files: one line, the expression in quotation marks, in the
+// system's narrow encoding. File work failures are reported in Label1.
+#include <cstdint>
+#include <string>
+
+#include "window_model.h"
+
+namespace quorvel {
+
+inline constexpr std::int16_t kLoadFile = 0;
+inline constexpr std::int16_t kSaveFile = 1;
+
+inline constexpr const char* kCannotOpen = "无法打开文件错";
+inline constexpr const char* kCannotRead = "读取文件错";
+inline constexpr const char* kCannotSave = "无法保存文件错";
+
+// The message for a cycle that failed on the text of the first `line`
+// lines (1-based) of a file being loaded.
+std::string LoadStoppedMessage(int line, const std::string& cycleMessage);
+
+// True for a name that exists and is an ordinary, non-hidden file (a link
+// to one counts); false for directories, devices, sockets and dot-files.
+bool IsOrdinaryFile(const std::string& fileName);
+
+// Mode kLoadFile: reads the file and assigns Text1 the lines read so far
+// after each line, so every line that changes the text runs a text-change
+// cycle; CR LF or a lone CR ends a line, a lone LF is an ordinary
+// character. The first cycle that fails stops the load. Mode kSaveFile:
+// replaces the file atomically with `"` Text1 `"` CR LF. Any other mode does
+// nothing. fileName is UTF-8.
+void TransferExpressionFile(std::int16_t mode, WindowModel& w, const std::string& fileName);
+
+}  // namespace quorvel

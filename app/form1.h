@@ -1,0 +1,69 @@
+#pragma once
+// The one window: its controls show a WindowModel, and its handlers pass
+// each event to the model's handler and then show the model again.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include <QWidget>
+
+#include "common_dialog.h"
+#include "window_model.h"
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+
+namespace quorvel {
+
+class RowListModel;
+class ValueBox;
+
+class Form1 final : public QWidget {
+    Q_OBJECT
+public:
+    // dialog: the file dialog for Command3 (Qt's own when null); beep: how a
+    // rejected key sounds (QApplication::beep when empty).
+    explicit Form1(CommonDialog* dialog = nullptr, std::function<void()> beep = {});
+    ~Form1() override;
+
+    const WindowModel& Model() const { return model_; }
+
+    void Text1_Change();
+    void Command1_Click();
+    void Command3_Click(int index);
+    void List3_Click();
+    void Text2_Change();
+    void Text2_KeyPress(std::int16_t& keyAscii);
+
+private:
+    void Layout();
+    void Connect();
+    // Pushes the model into the controls; their change signals are ignored
+    // meanwhile, since the model has already handled those changes.
+    void ShowModel();
+
+    WindowModel model_;
+    std::unique_ptr<CommonDialog> ownDialog_;
+    CommonDialog* dialog_;
+    std::function<void()> beep_;
+    bool showing_ = false;
+
+    std::array<QPushButton*, 2> command3_{};
+    QLineEdit* text1_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QLabel* label3_ = nullptr;
+    QListView* list2_ = nullptr;
+    QListView* list3_ = nullptr;
+    ValueBox* text2_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QListView* list1_ = nullptr;
+    RowListModel* rows1_ = nullptr;
+    RowListModel* rows2_ = nullptr;
+    RowListModel* rows3_ = nullptr;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,63 @@
+// Starts the window. Without a display there is nothing to show: say so in
+// one line and exit, instead of Qt's abort when no platform plugin starts.
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include <QApplication>
+
+#include "form1.h"
+
+namespace {
+
+constexpr const char* kNoDisplay =
+    "quorvel: 无法打开窗口：没有可用的图形显示 (cannot open the window: no display; set DISPLAY or WAYLAND_DISPLAY)\n";
+
+[[noreturn]] void NoDisplay()
+{
+    std::fputs(kNoDisplay, stderr);
+    std::fflush(stderr);
+    std::_Exit(EXIT_FAILURE);
+}
+
+bool Set(const char* name) { return !qEnvironmentVariableIsEmpty(name); }
+
+// The cases that need no connection attempt: no display named at all for the
+// platform that would be chosen.
+bool DisplayNamed()
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty()) return Set("DISPLAY") || Set("WAYLAND_DISPLAY");
+    if (platform.contains(';')) return true;  // a fallback list: let Qt try it
+    if (platform.startsWith("xcb")) return Set("DISPLAY");
+    if (platform.startsWith("wayland")) return Set("WAYLAND_DISPLAY");
+    return true;  // offscreen, vnc, eglfs and the like need no display variable
+}
+
+// While QApplication starts, Qt's messages are held back: a display that
+// cannot be reached ends in a fatal message, which becomes our one line.
+std::vector<std::pair<QtMsgType, QString>> held;
+QtMessageHandler previous = nullptr;
+
+void HoldMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) NoDisplay();
+    held.emplace_back(type, message);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (!DisplayNamed()) NoDisplay();
+    previous = qInstallMessageHandler(HoldMessage);
+    QApplication app(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const auto& [type, message] : held) previous(type, QMessageLogContext(), message);
+    held.clear();
+
+    quorvel::Form1 form;
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,29 @@
+#pragma once
+// A list view's rows: a copy of a RowList of the window model as last shown,
+// so that only rows that really changed are announced to the view.
+#include <string>
+#include <vector>
+
+#include <QAbstractListModel>
+
+#include "row_list.h"
+
+namespace quorvel {
+
+class RowListModel final : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    // Takes over the rows: a new row count resets the view, otherwise the
+    // span from the first to the last changed row is repainted.
+    void Show(const RowList& rows);
+
+private:
+    std::vector<std::string> shown_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,38 @@
+#include "value_box.h"
+
+#include <QKeyEvent>
+
+namespace quorvel {
+
+namespace {
+
+// A key that would insert its text by itself: no Ctrl, Alt or Meta chord,
+// some text, and not Delete (which edits like a navigation key).
+bool IsTypedCharacter(const QKeyEvent& e)
+{
+    const Qt::KeyboardModifiers chord = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if (e.modifiers() & chord) return false;
+    const QString text = e.text();
+    return !text.isEmpty() && text.front() != QChar(0x7F);
+}
+
+}  // namespace
+
+ValueBox::ValueBox(QWidget* parent) : QLineEdit(parent)
+{
+    // Composed text would bypass the key filter.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+void ValueBox::keyPressEvent(QKeyEvent* event)
+{
+    if (!keyPress || !IsTypedCharacter(*event)) return QLineEdit::keyPressEvent(event);
+    const auto typed = static_cast<std::int16_t>(event->text().front().unicode());
+    std::int16_t key = typed;
+    keyPress(key);
+    if (key == typed) return QLineEdit::keyPressEvent(event);
+    event->accept();
+    if (key != 0) insert(QString(QChar(static_cast<char16_t>(key))));
+}
+
+}  // namespace quorvel

@@ -1,0 +1,22 @@
+#pragma once
+// A line edit that hands each typed character to a key-press handler, which
+// may cancel it (code 0) or replace it. Shortcuts, editing and navigation
+// keys, paste and drops are not typed characters and pass unchanged.
+#include <cstdint>
+#include <functional>
+
+#include <QLineEdit>
+
+namespace quorvel {
+
+class ValueBox final : public QLineEdit {
+public:
+    explicit ValueBox(QWidget* parent);
+
+    std::function<void(std::int16_t& keyAscii)> keyPress;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+}  // namespace quorvel
