@@ -183,6 +183,27 @@ TEST(Differential, TypingAgreesAfterEveryKeystroke)
     EXPECT_EQ(mismatches, 0);
 }
 
+// A fuzzer's input drives the generator the same way on every run, and an
+// input that runs out early still ends in a case.
+TEST(ExpressionGenerator, SameBytesGiveTheSameCase)
+{
+    RandomSource random(kSeed + 2);
+    for (int n = 0; n < 200; ++n) {
+        std::vector<std::uint8_t> input(random.Below(300));
+        for (std::uint8_t& b : input) b = random.Next();
+        SpanSource first(input.data(), input.size());
+        SpanSource second(input.data(), input.size());
+        const Case a = GenerateCase(first);
+        const Case b = GenerateCase(second);
+        EXPECT_EQ(a.text, b.text) << n;
+        EXPECT_EQ(a.values, b.values) << n;
+        EXPECT_LE(a.text.size(), 40000u) << n;
+    }
+    SpanSource empty(nullptr, 0);
+    const Case c = GenerateCase(empty);
+    EXPECT_TRUE(c.text.empty());
+}
+
 std::u16string Repeated(std::u16string_view unit, size_t times, std::u16string_view tail)
 {
     std::u16string text;

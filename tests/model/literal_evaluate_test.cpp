@@ -13,7 +13,6 @@ namespace {
 
 using namespace fixtures;
 
-
 struct EvaluateRow {
     const char* tokens;
     std::string result;
