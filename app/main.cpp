@@ -6,6 +6,8 @@
 #include <vector>
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "form1.h"
 
@@ -56,6 +58,12 @@ int main(int argc, char* argv[])
     qInstallMessageHandler(previous);
     for (const auto& [type, message] : held) previous(type, QMessageLogContext(), message);
     held.clear();
+
+    // Qt's own texts (the file dialogs, the question before a file is
+    // replaced) in Chinese like the rest of the window, where installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTexts);
 
     quorvel::Form1 form;
     form.show();
