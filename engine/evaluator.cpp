@@ -26,6 +26,19 @@ namespace {
 
 constexpr char kPasses[] = {'/', '^', '*', '\\', '+', '-'};
 
+unsigned OpBit(char op)
+{
+    switch (op) {
+    case '/': return 1u << 0;
+    case '^': return 1u << 1;
+    case '*': return 1u << 2;
+    case '\\': return 1u << 3;
+    case '+': return 1u << 4;
+    case '-': return 1u << 5;
+    default: return 0;
+    }
+}
+
 enum class Kind : std::uint8_t { Token, Computed, Single, Empty };
 
 struct Cell {
@@ -79,6 +92,13 @@ struct Region {
     Cell before, after;       // the rows just before and just after the region
     int* physical = nullptr;  // top level: rows the list really holds
     int lo = 1;               // row number of rows[0]
+    unsigned ops = 0;         // the operators that occur in rows; passes only remove them
+
+    void NoteOperators()
+    {
+        ops = 0;
+        for (const Cell& c : rows) ops |= OpBit(c.op);
+    }
 
     // The live rows, then the stale runs, newest first.
     void AppendTo(std::vector<Cell>& out) const
@@ -145,6 +165,7 @@ struct Reducer {
     // stop the region holds the rows as they stood at the failing reduction.
     Stop Pass(Region& r, char op, double& x)
     {
+        if (!(r.ops & OpBit(op))) return Stop::None;
         std::vector<Cell>& in = r.rows;
         const size_t n = in.size();
         size_t p = 0;
@@ -244,6 +265,7 @@ std::optional<Fault> Evaluate(RowList& tokenList, Rnd& rnd, std::string& result)
         region.before = out[s];
         region.after = TokenCell(token, idx);
         region.rows.assign(out.begin() + static_cast<long>(s) + 1, out.end());
+        region.NoteOperators();
         out.resize(s + 1);
         const int closingRow = static_cast<int>(s + 1 + region.rows.size());
         const int workingCount = closingRow + (n0 - idx);
@@ -301,6 +323,7 @@ std::optional<Fault> Evaluate(RowList& tokenList, Rnd& rnd, std::string& result)
         top.rows.resize(static_cast<size_t>(topCount));  // rows past the end read empty
     }
     top.physical = &physical;
+    top.NoteOperators();
 
     auto stopAtTop = [&](Stop why) {
         std::vector<Cell> literal{out[0]};

@@ -11,6 +11,9 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Past this, rounding to 15 digits could pass the largest double.
+constexpr double kLargest15 = 1.797693134862314e308;
+
 // Whole values below 1e15 print as their digits; formatting them directly is
 // several times faster than the general conversion and gives the same text.
 bool SmallWhole(double x) { return std::fabs(x) < 1e15 && x == std::trunc(x); }
@@ -38,6 +41,10 @@ std::string NumberToText(double x)
     std::to_chars_result r;
     if (SmallWhole(x)) {
         r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(x));
+    } else if (std::fabs(x) > kLargest15) {
+        // Rounding to 15 digits would go past the largest double, and the
+        // text would not read back: round towards zero instead.
+        return x < 0 ? "-1.79769313486231e+308" : "1.79769313486231e+308";
     } else {
         r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
     }
@@ -54,6 +61,7 @@ std::string SingleToText(float x)
 
 std::optional<double> TextToNumber(std::string_view text)
 {
+    if (text.size() == 1 && IsDigit(text[0])) return text[0] - '0';  // most tokens and values
     size_t i = 0;
     const size_t n = text.size();
     bool negative = false;

@@ -5,15 +5,6 @@
 
 namespace quorvel {
 
-bool IsOperatorToken(std::string_view t)
-{
-    switch (First(t)) {
-    case '+': case '*': case '/': case '\\': case '^': return true;
-    case '-': return t.size() == 1;
-    default: return false;
-    }
-}
-
 Function FunctionNamed(std::string_view t)
 {
     static constexpr std::array<std::pair<std::string_view, Function>, 22> kNames{{

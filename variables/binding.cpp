@@ -28,8 +28,10 @@ std::optional<Fault> ApplyValues(RowList& tokenList, const RowList& nameList, co
 {
     // One sweep over the token list: each name takes the number text of the
     // first row that names it, as long as every row before that converted.
+    // A name usually repeats the row before it, which saves a look-up.
     std::unordered_map<std::string_view, std::string> texts;
     std::optional<Fault> fault;
+    const std::string* previous = nullptr;
     for (int k = 0; k < nameList.Count(); ++k) {
         const std::string& name = nameList.Read(k);
         const std::optional<double> value = TextToNumber(valueList.Read(k));
@@ -37,13 +39,24 @@ std::optional<Fault> ApplyValues(RowList& tokenList, const RowList& nameList, co
             fault = Fault{FaultKind::ValueNotNumber, name};
             break;
         }
-        texts.try_emplace(name, NumberToText(*value));
+        if (previous && *previous == name) continue;
+        previous = &name;
+        if (!texts.contains(name)) texts.emplace(name, NumberToText(*value));
     }
     if (texts.empty()) return fault;
+    // The variable of the last token replaced, which the next one often repeats.
+    std::string_view lastName;
+    const std::string* lastText = nullptr;
     std::vector<std::string>& rows = tokenList.MutableRows();
     for (size_t i = 1; i < rows.size(); ++i) {
         if (!IsVariable(rows[i])) continue;
-        if (auto it = texts.find(rows[i]); it != texts.end()) rows[i] = it->second;
+        if (!lastText || lastName != rows[i]) {
+            const auto it = texts.find(rows[i]);
+            if (it == texts.end()) continue;
+            lastName = it->first;
+            lastText = &it->second;
+        }
+        rows[i] = *lastText;
     }
     return fault;
 }

@@ -17,14 +17,16 @@ TEST(NumberToText, FifteenDigitsAndNoTrailingZeros)
         {std::sqrt(2.0), "1.4142135623731"}, {123456789012345, "123456789012345"},
         {1e15, "1e+15"}, {-1e15, "-1e+15"}, {1.5e300, "1.5e+300"}, {0.0001, "0.0001"},
         {0.00001, "1e-05"}, {4.9406564584124654e-324, "4.94065645841247e-324"},
-        {std::numeric_limits<double>::max(), "1.79769313486232e+308"},
+        {std::numeric_limits<double>::max(), "1.79769313486231e+308"},
+        {-std::numeric_limits<double>::max(), "-1.79769313486231e+308"}, {1.797693134862314e308, "1.79769313486231e+308"},
     };
     for (const auto& [x, text] : table) EXPECT_EQ(NumberToText(x), text) << x;
 }
 
 TEST(NumberToText, ReadsBackAndStartsWithADigitOrMinus)
 {
-    for (double x : {1e-300, -2.5e-7, 9.99999999999999e14, 1.23456789012345e100, 6.02e23, -1e-320}) {
+    for (double x : {1e-300, -2.5e-7, 9.99999999999999e14, 1.23456789012345e100, 6.02e23, -1e-320,
+                     std::numeric_limits<double>::max(), -1.7976931348623e308}) {
         const std::string t = NumberToText(x);
         ASSERT_TRUE(t[0] == '-' ? std::isdigit(static_cast<unsigned char>(t[1])) : std::isdigit(static_cast<unsigned char>(t[0]))) << t;
         const auto back = TextToNumber(t);
