@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "evaluator.h"
+#include "implementations.h"
 #include "test_rows.h"
 
 namespace quorvel {
@@ -19,12 +19,14 @@ class EvaluateTable : public ::testing::TestWithParam<EvalCase> {};
 
 TEST_P(EvaluateTable, ResultAndRows)
 {
-    RowList list = Tokens(GetParam().tokens);
-    Rnd rnd;
-    std::string result = "untouched";
-    ASSERT_FALSE(Evaluate(list, rnd, result));
-    EXPECT_EQ(result, GetParam().result);
-    EXPECT_EQ(Spaced(list), GetParam().after);
+    for (const auto& impl : test::Implementations()) {
+        RowList list = Tokens(GetParam().tokens);
+        Rnd rnd;
+        std::string result = "untouched";
+        ASSERT_FALSE(impl.evaluate(list, rnd, result)) << impl.name;
+        EXPECT_EQ(result, GetParam().result) << impl.name;
+        EXPECT_EQ(Spaced(list), GetParam().after) << impl.name;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Reductions, EvaluateTable, ::testing::Values(
@@ -67,6 +69,8 @@ INSTANTIATE_TEST_SUITE_P(Reductions, EvaluateTable, ::testing::Values(
     EvalCase{"LOG ( 1 ) - ATN ( 0 ) + COS ( 0 )", "-1", "14 -1"},
     // The function is applied to the group's value before it is rounded to text.
     EvalCase{"int ( 0.1 * 3 * 10 )", "3", "8 3"},
+    EvalCase{"int ( 1 - 0.0000000000000001 )", "0", "6 0"},
+    EvalCase{"( 1 - 0.0000000000000001 )", "1", "5 1"},
     // Division by zero stops at once, leaving the rows of that moment.
     EvalCase{"1 / 0", "除数为0错", "3 1 / 0"},
     EvalCase{"1 / -0", "除数为0错", "3 1 / -0"},
@@ -86,12 +90,14 @@ TEST(Evaluate, StaleRowsAfterATrailingGroup)
 {
     // "*" copies the rows past the shortened list, appending empty rows, and
     // the stale count makes the "\" pass run on them.
-    RowList list = Tokens("2 * ( 1 + 1 ) \\ ( 2 - 2 )");
-    Rnd rnd;
-    std::string result;
-    ASSERT_FALSE(Evaluate(list, rnd, result));
-    EXPECT_EQ(result, "除数为0错");
-    EXPECT_EQ(Spaced(list), "13 4 \\ 0 ~ ~ ~ ~");
+    for (const auto& impl : test::Implementations()) {
+        RowList list = Tokens("2 * ( 1 + 1 ) \\ ( 2 - 2 )");
+        Rnd rnd;
+        std::string result;
+        ASSERT_FALSE(impl.evaluate(list, rnd, result));
+        EXPECT_EQ(result, "除数为0错") << impl.name;
+        EXPECT_EQ(Spaced(list), "13 4 \\ 0 ~ ~ ~ ~") << impl.name;
+    }
 }
 
 struct FaultCase {
@@ -104,14 +110,31 @@ class EvaluateFaults : public ::testing::TestWithParam<FaultCase> {};
 
 TEST_P(EvaluateFaults, StopWithRowsOfThatMoment)
 {
-    RowList list = Tokens(GetParam().tokens);
-    Rnd rnd;
-    std::string result = "untouched";
-    const auto fault = Evaluate(list, rnd, result);
-    ASSERT_TRUE(fault);
-    EXPECT_EQ(fault->kind, GetParam().kind);
-    EXPECT_EQ(result, "untouched");
-    EXPECT_EQ(Spaced(list), GetParam().rows);
+    for (const auto& impl : test::Implementations()) {
+        RowList list = Tokens(GetParam().tokens);
+        Rnd rnd;
+        std::string result = "untouched";
+        const auto fault = impl.evaluate(list, rnd, result);
+        ASSERT_TRUE(fault) << impl.name;
+        EXPECT_EQ(fault->kind, GetParam().kind) << impl.name;
+        EXPECT_EQ(result, "untouched");
+        EXPECT_EQ(Spaced(list), GetParam().rows) << impl.name;
+    }
+}
+
+TEST(Evaluate, CountThatDoesNotMatchTheRowsIsRefusedUntouched)
+{
+    for (const auto& impl : test::Implementations()) {
+        for (const char* rows : {"", "2 1", "0 1", "1.5 1", "x"}) {
+            RowList list = test::Rows(rows);
+            Rnd rnd;
+            std::string result = "untouched";
+            const auto fault = impl.evaluate(list, rnd, result);
+            ASSERT_TRUE(fault) << impl.name << ' ' << rows;
+            EXPECT_EQ(fault->kind, FaultKind::CountOutOfRange);
+            EXPECT_EQ(Spaced(list), Spaced(test::Rows(rows)));
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Conditions, EvaluateFaults, ::testing::Values(
@@ -133,6 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Conditions, EvaluateFaults, ::testing::Values(
     FaultCase{"-.", FaultKind::OperandNotNumber, "1 -."},
     FaultCase{"1 + -.", FaultKind::OperandNotNumber, "3 1 + -."},
     FaultCase{"( -. )", FaultKind::OperandNotNumber, "3 ( -. )"},
+    FaultCase{"1 + sqr ( 0 - 4 )", FaultKind::SqrNegative, "8 1 + sqr ( -4 - 4 )"},
     // The passes before the fault have already rewritten their rows.
     FaultCase{"2 * 3 + ( 1e308 * 10 )", FaultKind::Overflow, "9 2 * 3 + ( 1e308 * 10 )"},
     FaultCase{"( 1 + 2 * 3 ) * 1e308 * 10", FaultKind::Overflow, "11 7 * 1e308 * 10"},

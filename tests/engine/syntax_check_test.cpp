@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "syntax_check.h"
+#include "implementations.h"
 #include "test_rows.h"
-#include "tokenizer.h"
 
 namespace quorvel {
 namespace {
@@ -19,16 +18,18 @@ class CheckTable : public ::testing::TestWithParam<CheckCase> {};
 
 TEST_P(CheckTable, MessageForTypedText)
 {
-    RowList list;
-    ASSERT_FALSE(Tokenize(GetParam().typed, list));
-    const RowList before = list;
-    std::string message = "stale";
-    ASSERT_FALSE(CheckSyntax(list, message));
-    EXPECT_EQ(message, GetParam().message);
-    EXPECT_EQ(list, before) << "the check only reads";
-    std::string again;
-    ASSERT_FALSE(CheckSyntax(list, again));
-    EXPECT_EQ(again, message);
+    for (const auto& impl : test::Implementations()) {
+        RowList list;
+        ASSERT_FALSE(impl.tokenize(GetParam().typed, list));
+        const RowList before = list;
+        std::string message = "stale";
+        ASSERT_FALSE(impl.checkSyntax(list, message));
+        EXPECT_EQ(message, GetParam().message) << impl.name;
+        EXPECT_EQ(list, before) << "the check only reads";
+        std::string again;
+        ASSERT_FALSE(impl.checkSyntax(list, again));
+        EXPECT_EQ(again, message);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Typed, CheckTable, ::testing::Values(
@@ -66,20 +67,27 @@ INSTANTIATE_TEST_SUITE_P(Typed, CheckTable, ::testing::Values(
 
 TEST(CheckSyntax, EmptyTokenIsRejectedByThePairBefore)
 {
-    std::string message;
-    ASSERT_FALSE(CheckSyntax(test::Rows("3 1 + ~"), message));
-    EXPECT_EQ(message, "错误:第3个字符它必需是正,负数,变量(");
-    ASSERT_FALSE(CheckSyntax(test::Rows("1 ~"), message));
-    EXPECT_EQ(message, kFirst);
+    for (const auto& impl : test::Implementations()) {
+        std::string message;
+        ASSERT_FALSE(impl.checkSyntax(test::Rows("3 1 + ~"), message));
+        EXPECT_EQ(message, "错误:第3个字符它必需是正,负数,变量(") << impl.name;
+        ASSERT_FALSE(impl.checkSyntax(test::Rows("1 ~"), message));
+        EXPECT_EQ(message, kFirst) << impl.name;
+        // A count of 2.5 rounds to 2, halves to even.
+        ASSERT_FALSE(impl.checkSyntax(test::Rows("2.5 1 + 2"), message));
+        EXPECT_EQ(message, "错误:第3结束字符它必需是正,负数,变量)") << impl.name;
+    }
 }
 
 TEST(CheckSyntax, CountThatIsNotA16BitPosition)
 {
-    std::string message;
-    for (const char* rows : {"", "x 1", "32767 1", "40000 1"}) {
-        const auto fault = CheckSyntax(test::Rows(rows), message);
-        ASSERT_TRUE(fault) << rows;
-        EXPECT_EQ(fault->kind, FaultKind::CountOutOfRange);
+    for (const auto& impl : test::Implementations()) {
+        std::string message;
+        for (const char* rows : {"", "x 1", "32767 1", "40000 1"}) {
+            const auto fault = impl.checkSyntax(test::Rows(rows), message);
+            ASSERT_TRUE(fault) << impl.name << ' ' << rows;
+            EXPECT_EQ(fault->kind, FaultKind::CountOutOfRange);
+        }
     }
 }
 

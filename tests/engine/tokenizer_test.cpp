@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "implementations.h"
 #include "test_rows.h"
-#include "tokenizer.h"
 
 namespace quorvel {
 namespace {
@@ -17,9 +17,11 @@ class TokenizeTable : public ::testing::TestWithParam<TokenCase> {};
 
 TEST_P(TokenizeTable, WritesCountAndTokens)
 {
-    RowList list = test::Rows("junk from an earlier cycle");
-    ASSERT_FALSE(Tokenize(GetParam().text, list));
-    EXPECT_EQ(Spaced(list), GetParam().rows);
+    for (const auto& impl : test::Implementations()) {
+        RowList list = test::Rows("junk from an earlier cycle");
+        ASSERT_FALSE(impl.tokenize(GetParam().text, list)) << impl.name;
+        EXPECT_EQ(Spaced(list), GetParam().rows) << impl.name;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, TokenizeTable, ::testing::Values(
@@ -64,12 +66,14 @@ TEST(Tokenize, LengthLimit)
     EXPECT_EQ(list.Count(), 2);
     EXPECT_EQ(list.Read(1).size(), static_cast<size_t>(kMaxTextLength));
 
-    for (size_t length : {size_t{32767}, size_t{32768}, size_t{100000}}) {
-        RowList kept = test::Rows("3 1 + 2");
-        const auto fault = Tokenize(std::u16string(length, u'+'), kept);
-        ASSERT_TRUE(fault) << length;
-        EXPECT_EQ(fault->kind, FaultKind::TooLong);
-        EXPECT_EQ(Spaced(kept), "3 1 + 2") << "the list keeps its rows";
+    for (const auto& impl : test::Implementations()) {
+        for (size_t length : {size_t{32767}, size_t{32768}, size_t{100000}}) {
+            RowList kept = test::Rows("3 1 + 2");
+            const auto fault = impl.tokenize(std::u16string(length, u'+'), kept);
+            ASSERT_TRUE(fault) << impl.name << ' ' << length;
+            EXPECT_EQ(fault->kind, FaultKind::TooLong);
+            EXPECT_EQ(Spaced(kept), "3 1 + 2") << "the list keeps its rows";
+        }
     }
 }
 

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "binding.h"
+#include "implementations.h"
 #include "test_rows.h"
-#include "tokenizer.h"
 
 namespace quorvel {
 namespace {
@@ -23,21 +22,24 @@ class BindTable : public ::testing::TestWithParam<BindCase> {};
 TEST_P(BindTable, CollectResetApply)
 {
     const BindCase& c = GetParam();
-    RowList tokens, names, values = Rows("stale rows");
-    ASSERT_FALSE(Tokenize(c.typed, tokens));
-    CollectVariables(tokens, names);
-    EXPECT_EQ(Spaced(names), c.names);
-    ResetValues(names, values);
-    EXPECT_EQ(values.Count(), names.Count());
-    for (const std::string& v : values.Rows()) EXPECT_EQ(v, "0");
-    if (!c.values.empty()) values = Rows(c.values);
-    const auto fault = ApplyValues(tokens, names, values);
-    EXPECT_EQ(Spaced(tokens), c.substituted);
-    if (c.faultName.empty()) {
-        EXPECT_FALSE(fault);
-    } else {
-        ASSERT_TRUE(fault);
-        EXPECT_EQ(*fault, (Fault{FaultKind::ValueNotNumber, c.faultName}));
+    for (const auto& impl : test::Implementations()) {
+        SCOPED_TRACE(impl.name);
+        RowList tokens, names, values = Rows("stale rows");
+        ASSERT_FALSE(impl.tokenize(c.typed, tokens));
+        impl.collectVariables(tokens, names);
+        EXPECT_EQ(Spaced(names), c.names);
+        impl.resetValues(names, values);
+        EXPECT_EQ(values.Count(), names.Count());
+        for (const std::string& v : values.Rows()) EXPECT_EQ(v, "0");
+        if (!c.values.empty()) values = Rows(c.values);
+        const auto fault = impl.applyValues(tokens, names, values);
+        EXPECT_EQ(Spaced(tokens), c.substituted);
+        if (c.faultName.empty()) {
+            EXPECT_FALSE(fault);
+        } else {
+            ASSERT_TRUE(fault);
+            EXPECT_EQ(*fault, (Fault{FaultKind::ValueNotNumber, c.faultName}));
+        }
     }
 }
 
