@@ -49,16 +49,24 @@ struct Cell {
     bool known = false;     // value already is what reading the row's text gives
 };
 
-Cell TokenCell(const std::string& text, int row)
+[[gnu::always_inline]] inline Cell TokenCell(const std::string& text, int row)
 {
     Cell c;
     c.kind = Kind::Token;
     c.token = row;
-    if (text.size() == 1 && IsOperatorToken(text)) c.op = text[0];
+    if (text.size() == 1) {
+        // One digit reads as itself; one operator character is an occurrence.
+        if (IsDigitChar(static_cast<unsigned char>(text[0]))) {
+            c.value = text[0] - '0';
+            c.known = true;
+        } else if (IsOperatorToken(text)) {
+            c.op = text[0];
+        }
+    }
     return c;
 }
 
-Cell ComputedCell(double x)
+[[gnu::always_inline]] inline Cell ComputedCell(double x)
 {
     Cell c;
     c.kind = Kind::Computed;
@@ -75,6 +83,20 @@ Cell SingleCell(float x)
     c.kind = Kind::Single;
     c.value = x;
     return c;
+}
+
+// The common reductions without the cost of a fault on the side; false
+// leaves the reduction to Combine, which tells what went wrong.
+inline bool QuickCombine(char op, double a, double b, double& x)
+{
+    switch (op) {
+    case '+': x = a + b; break;
+    case '-': x = a - b; break;
+    case '*': x = a * b; break;
+    case '/': x = a / b; break;
+    default: return false;
+    }
+    return std::isfinite(x);
 }
 
 // A pass that compacted k times leaves k copies of the two rows that ended
@@ -116,6 +138,12 @@ struct Region {
 
 enum class Stop { None, DivisorZero, Fault };
 
+struct Scratch {
+    std::vector<Cell> out;
+    std::vector<size_t> openings;
+    Region group, top;
+};
+
 struct Reducer {
     const std::vector<std::string>& tokens;  // the list as tokenized, untouched until the end
     Rnd& rnd;
@@ -143,21 +171,26 @@ struct Reducer {
     // The number that reading the row's text gives.
     Stop Read(Cell& c, double& v)
     {
-        if (!c.known) {
-            const std::optional<double> n =
-                c.kind == Kind::Token ? TextToNumber(tokens[static_cast<size_t>(c.token)]) : TextToNumber(Text(c));
-            if (!n) {
-                fault = Fault{FaultKind::OperandNotNumber, Text(c)};
-                return Stop::Fault;
-            }
-            if (c.kind == Kind::Single) {  // keeps its single value for its text
-                v = *n;
-                return Stop::None;
-            }
-            c.value = *n;  // a 15-digit value prints as the same text again
+        if (c.known) {
+            v = c.value;
+            return Stop::None;
+        }
+        return ReadText(c, v);
+    }
+
+    Stop ReadText(Cell& c, double& v)
+    {
+        const std::optional<double> n =
+            c.kind == Kind::Token ? TextToNumber(tokens[static_cast<size_t>(c.token)]) : TextToNumber(Text(c));
+        if (!n) {
+            fault = Fault{FaultKind::OperandNotNumber, Text(c)};
+            return Stop::Fault;
+        }
+        v = *n;
+        if (c.kind != Kind::Single) {  // a single keeps its own value for its text
+            c.value = v;  // a 15-digit value prints as the same text again
             c.known = true;
         }
-        v = c.value;
         return Stop::None;
     }
 
@@ -196,12 +229,14 @@ struct Reducer {
             double a = 0, b = 0;
             if (Read(in[w - 1], a) != Stop::None || Read(in[p + 1], b) != Stop::None) return stop(Stop::Fault);
             if ((op == '/' || op == '\\') && b == 0) return stop(Stop::DivisorZero);
-            Computed c = Combine(op, a, b);
-            if (auto* f = std::get_if<Fault>(&c)) {
-                fault = *f;
-                return stop(Stop::Fault);
+            if (!QuickCombine(op, a, b, x)) {
+                Computed c = Combine(op, a, b);
+                if (auto* f = std::get_if<Fault>(&c)) {
+                    fault = *f;
+                    return stop(Stop::Fault);
+                }
+                x = std::get<double>(c);
             }
-            x = std::get<double>(c);
             in[w - 1] = ComputedCell(x);
             if (p + 2 == n) {
                 // The right operand ended the region: the pass ends and its
@@ -233,10 +268,15 @@ std::optional<Fault> Evaluate(RowList& tokenList, Rnd& rnd, std::string& result)
     const int n0 = tokenList.Count() - 1;
 
     Reducer reducer{rows, rnd, std::nullopt};
-    std::vector<Cell> out;  // rows 0.. of the list as rebuilt so far
+    // Working storage is kept from call to call (it holds nothing between
+    // them), so that a long list does not fault its pages in again each time.
+    thread_local Scratch scratch;
+    std::vector<Cell>& out = scratch.out;  // rows 0.. of the list as rebuilt so far
+    out.clear();
     out.reserve(rows.size());
     out.push_back(TokenCell(rows[0], 0));
-    std::vector<size_t> openings;
+    std::vector<size_t>& openings = scratch.openings;
+    openings.clear();
 
     // Writes the rows as the list holds them when a reduction stops.
     auto finish = [&](Stop why, const std::vector<Cell>& literal) -> std::optional<Fault> {
@@ -250,7 +290,7 @@ std::optional<Fault> Evaluate(RowList& tokenList, Rnd& rnd, std::string& result)
 
     int topCount = -1;  // the working count N when the top level starts
     int physical = -1;  // rows the list holds then, when fewer than N + 1
-    Region region;      // one group at a time; its storage is reused
+    Region& region = scratch.group;  // one group at a time
     for (int idx = 1; idx <= n0; ++idx) {
         const std::string& token = rows[static_cast<size_t>(idx)];
         if (!IsClosing(token) || openings.empty()) {
@@ -312,7 +352,8 @@ std::optional<Fault> Evaluate(RowList& tokenList, Rnd& rnd, std::string& result)
         }
     }
 
-    Region top;
+    Region& top = scratch.top;
+    top.stale.clear();
     top.lo = 1;
     top.before = out[0];
     top.rows.assign(out.begin() + 1, out.end());
