@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -58,6 +59,9 @@ int main(int argc, char* argv[])
     qInstallMessageHandler(previous);
     for (const auto& [type, message] : held) previous(type, QMessageLogContext(), message);
     held.clear();
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.quorvel.Quorvel"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quorvel")));
 
     // Qt's own texts (the file dialogs, the question before a file is
     // replaced) in Chinese like the rest of the window, where installed.
