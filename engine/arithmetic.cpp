@@ -28,7 +28,8 @@ Computed IntegerDivide(double a, double b)
     if (ib == 0) return Fault{FaultKind::IntDivDivisorRounds, {}};
     if (ia == std::numeric_limits<std::int32_t>::min() && ib == -1)
         return Fault{FaultKind::IntDivQuotientRange, {}};
-    return static_cast<double>(ia / ib);
+    const std::int32_t quotient = ia / ib;  // truncates toward zero
+    return static_cast<double>(quotient);
 }
 
 Computed Power(double a, double b)
