@@ -76,7 +76,9 @@ TEST_P(BadInput, MessageThenTheWindowStillCalculates)
     EXPECT_EQ(w.label1, row.label1);
     EXPECT_EQ(w.title, row.title);
     EXPECT_EQ(w.failure.has_value(), row.failed);
-    if (w.failure) EXPECT_EQ(*w.failure, w.label1);
+    if (w.failure) {
+        EXPECT_EQ(*w.failure, w.label1);
+    }
     EXPECT_EQ(w.text1, row.text);
     if (row.keepsLists) {
         EXPECT_EQ(w.list1, calculated.list1);

@@ -227,7 +227,7 @@ struct FileRow {
 void PrintTo(const FileRow& row, std::ostream* os) { *os << row.name; }
 
 // Writes bytes into dir/name and answers that name.
-auto File(const char* name, QByteArray bytes)
+auto File(const char* name, const QByteArray& bytes)
 {
     return [name, bytes](const QString& dir, std::string&) -> std::optional<QString> {
         const QString path = dir + "/" + name;
@@ -236,7 +236,7 @@ auto File(const char* name, QByteArray bytes)
     };
 }
 
-auto Fixed(QString name) { return [name](const QString&, std::string&) -> std::optional<QString> { return name; }; }
+auto Fixed(const QString& name) { return [name](const QString&, std::string&) -> std::optional<QString> { return name; }; }
 
 // A name in a folder that refuses new files to root as well.
 auto IntoUnwritable(const char* dir, const char* leaf)
