@@ -19,9 +19,11 @@ need_packages() {
 BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev nlohmann-json3-dev fonts-noto-cjk librsvg2-bin"
 # What the tests need besides: GoogleTest, Google Benchmark, a German locale
 # for the locale check, an X server and tools for the real-window check, and
-# the validators and tools for the package check.
+# the validators and tools for the package check, clang with libFuzzer and
+# clang-tidy for the fuzzing and the static checks.
 TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev locales xvfb xauth xdotool x11-utils imagemagick
-    dpkg-dev desktop-file-utils appstream man-db"
+    dpkg-dev desktop-file-utils appstream man-db
+    clang clang-14 libclang-rt-14-dev clang-tidy-14 time"
 
 need_locale() {
     locale -a 2>/dev/null | grep -qi "^$1\.utf-\?8\$" && return 0
