@@ -61,6 +61,10 @@ CYCLE = {
     "near_function_names": cycle(0, "TAN+Sin*sinx-RNd", ["1", "2", "3", "4"]),
     "negative_forms": cycle(0, "_5-__5+_5_*_-_0.5/_.5"),
     "number_forms": cycle(0, "007+5.+.5+1..2+12_3+99999999999999999999"),
+    "value_beyond_a_double": cycle(0, "x+1", ["1e999"]),
+    "value_below_the_smallest_double": cycle(0, "x+1", ["1e-999"]),
+    "literal_beyond_a_double": cycle(0, "9" * 400),
+    "literal_below_the_smallest_double": cycle(0, "0." + "0" * 400 + "1+1"),
 }
 
 
