@@ -34,10 +34,12 @@ configure() {
 echo "== g++: -Wall -Wextra -Wpedantic -Werror"
 configure build/gcc-pedantic g++
 cmake --build build/gcc-pedantic -j "$jobs"
+echo "   ${SECONDS}s so far"
 
 echo "== clang++: -Wall -Wextra -Wpedantic -Werror"
 configure build/clang-pedantic clang++
 cmake --build build/clang-pedantic -j "$jobs"
+echo "   ${SECONDS}s so far"
 
 echo "== clang-tidy-14"
 tidy() {
@@ -52,4 +54,4 @@ tidy() {
 }
 tidy "^$root/(engine|variables|app|cli|fuzz|tests/badinput)/"
 tidy -checks=-performance-*,-bugprone-signed-char-misuse "^$root/(tests/(?!badinput/)|bench/)"
-echo "static checks: no warnings, clang-tidy clean"
+echo "static checks: no warnings, clang-tidy clean (${SECONDS}s)"
