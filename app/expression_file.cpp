@@ -6,6 +6,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include "cycle.h"
+
 namespace quorvel {
 
 namespace {
@@ -44,10 +46,8 @@ void Load(WindowModel& w, const std::string& fileName)
         joined.append(text.substr(pos, end - pos));
         pos = end + 1;                                       // past the CR
         if (pos < text.size() && text[pos] == u'\n') ++pos;  // and the LF of a CR LF
-        if (joined == w.text1) continue;  // an unchanged text runs no cycle
-        SetText1(w, joined);
-        if (w.failure) {
-            w.label1 = LoadStoppedMessage(line, *w.failure);
+        if (SetText1(w, joined) == Outcome::Failure) {
+            w.label1 = LoadStoppedMessage(line, w.label1);
             return;
         }
     }

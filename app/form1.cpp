@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "command3.h"
+#include "cycle.h"
 #include "file_dialog.h"
 #include "filter_key.h"
 #include "row_list_model.h"
@@ -110,51 +111,51 @@ void Form1::Layout()
 
 void Form1::Connect()
 {
-    connect(text1_, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
-    connect(command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(text1_, &QLineEdit::textChanged, this, [this] { Text1Edited(); });
+    connect(command1_, &QPushButton::clicked, this, [this] { Command1Clicked(); });
     for (int i = 0; i < 2; ++i)
-        connect(command3_[i], &QPushButton::clicked, this, [this, i] { Command3_Click(i); });
+        connect(command3_[i], &QPushButton::clicked, this, [this, i] { Command3Clicked(i); });
     connect(list3_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
-        if (current.isValid()) List3_Click();
+        if (current.isValid()) List3RowChosen();
     });
-    connect(text2_, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
-    text2_->keyPress = [this](std::int16_t& keyAscii) { Text2_KeyPress(keyAscii); };
+    connect(text2_, &QLineEdit::textChanged, this, [this] { Text2Edited(); });
+    text2_->keyPress = [this](std::int16_t& keyAscii) { Text2KeyPressed(keyAscii); };
 }
 
-void Form1::Text1_Change()
+void Form1::Text1Edited()
 {
     if (showing_) return;
     SetText1(model_, text1_->text().toStdU16String());
     ShowModel();
 }
 
-void Form1::Command1_Click()
+void Form1::Command1Clicked()
 {
-    quorvel::Command1_Click(model_);
+    Command1_Click(model_);
     ShowModel();
 }
 
-void Form1::Command3_Click(int index)
+void Form1::Command3Clicked(int index)
 {
-    quorvel::Command3_Click(static_cast<std::int16_t>(index), model_, *dialog_);
+    Command3_Click(static_cast<std::int16_t>(index), model_, *dialog_);
     ShowModel();
 }
 
-void Form1::List3_Click()
+void Form1::List3RowChosen()
 {
     if (showing_) return;
-    quorvel::List3_Click(model_, list3_->currentIndex().row());
+    List3_Click(model_, list3_->currentIndex().row());
     ShowModel();
 }
 
-void Form1::Text2_Change()
+void Form1::Text2Edited()
 {
     if (showing_) return;
     SetText2(model_, text2_->text().toStdString());
     ShowModel();
 }
 
-void Form1::Text2_KeyPress(std::int16_t& keyAscii) { quorvel::Text2_KeyPress(keyAscii, beep_); }
+void Form1::Text2KeyPressed(std::int16_t& keyAscii) { Text2_KeyPress(keyAscii, beep_); }
 
 void Form1::ShowModel()
 {

@@ -1,6 +1,6 @@
 #pragma once
-// The one window: its controls show a WindowModel, and its handlers pass
-// each event to the model's handler and then show the model again.
+// The one window: its controls show a WindowModel, and each control's event
+// goes to the model's handler, after which the window shows the model again.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -31,14 +31,15 @@ public:
 
     const WindowModel& Model() const { return model_; }
 
-    void Text1_Change();
-    void Command1_Click();
-    void Command3_Click(int index);
-    void List3_Click();
-    void Text2_Change();
-    void Text2_KeyPress(std::int16_t& keyAscii);
-
 private:
+    // Each control's event, passed on to the model's handler of that name.
+    void Text1Edited();
+    void Command1Clicked();
+    void Command3Clicked(int index);
+    void List3RowChosen();
+    void Text2Edited();
+    void Text2KeyPressed(std::int16_t& keyAscii);
+
     void Layout();
     void Connect();
     // Pushes the model into the controls; their change signals are ignored

@@ -1,7 +1,6 @@
 #pragma once
-// The window's controls as plain data, and the handlers that the window and
-// the command-line companion both drive. No toolkit here.
-#include <optional>
+// The window's controls as plain data, and the handlers of the value box and
+// the value list. No toolkit here; the calculation cycle is in cycle.h.
 #include <string>
 
 #include "rnd.h"
@@ -18,18 +17,8 @@ struct WindowModel {
     RowList list3;               // value list
     int list3Index = -1;         // selected row of List3, -1 for none
     std::string text2 = "0";     // value box
-    std::optional<std::string> failure;  // message of a cycle that could not complete
     Rnd rnd;
 };
-
-// The calculation cycle on a change of Text1 (values reset to "0") and on a
-// click of "计算" (values kept). When tokens is given it receives the rows of
-// List1 right after tokenizing.
-void Text1_Change(WindowModel& w, RowList* tokens = nullptr);
-void Command1_Click(WindowModel& w, RowList* tokens = nullptr);
-
-// Assigns Text1, running Text1_Change when the text changes.
-void SetText1(WindowModel& w, std::u16string text);
 
 // Selects row of List3 and loads its text into the value box.
 void List3_Click(WindowModel& w, int row);

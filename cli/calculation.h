@@ -6,8 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
+#include "cycle.h"
 #include "window_model.h"
 
 namespace quorvel::cli {
@@ -21,6 +20,7 @@ struct Request {
 
 struct Result {
     WindowModel window;
+    Outcome outcome = Outcome::NotRun;  // of the last cycle
     RowList tokens;  // List1 right after tokenizing, in the last cycle
     std::string error;  // a request that names no variable of the expression, or the wrong number of rows
 };
@@ -28,15 +28,9 @@ struct Result {
 Result Calculate(const Request& request);
 
 // 0 for a result, 1 for a syntax message, 2 for "除数为0错" or a failure.
-int Severity(const WindowModel& w);
+int Severity(const Result& r);
 
 // The line a user sees: the result, the syntax message or the failure.
-const std::string& Message(const WindowModel& w);
-
-nlohmann::ordered_json ToJson(const Request& request, const Result& result);
-
-// A JSON input line: {"expression": "...", "values": {...}} or {..., "rows": [...]}.
-// Throws std::invalid_argument with a message on a malformed line.
-Request ParseJsonRequest(const std::string& line);
+const std::string& Message(const Result& r);
 
 }  // namespace quorvel::cli

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "calculation.h"
+#include "json_lines.h"
 
 #ifndef QUORVEL_VERSION
 #define QUORVEL_VERSION "unknown"
@@ -39,11 +40,6 @@ int Usage(std::ostream& err, const std::string& why)
     return kUsage;
 }
 
-std::string Dump(const nlohmann::ordered_json& j)
-{
-    return j.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
-}
-
 // Strips the line end: LF, or CR LF.
 void Chomp(std::string& line)
 {
@@ -59,20 +55,17 @@ int RunLines(bool json, std::istream& in, std::ostream& out)
         Chomp(line);
         if (!json) {
             Result r = Calculate(Request{line, {}, std::nullopt, false});
-            worst = std::max(worst, Severity(r.window));
-            buffer += Message(r.window);
+            worst = std::max(worst, Severity(r));
+            buffer += Message(r);
         } else {
             try {
                 const Request request = ParseJsonRequest(line);
                 Result r = Calculate(request);
-                worst = std::max(worst, r.error.empty() ? Severity(r.window) : kBadInputLine);
-                buffer += Dump(ToJson(request, r));
+                worst = std::max(worst, r.error.empty() ? Severity(r) : kBadInputLine);
+                buffer += JsonLine(request, r);
             } catch (const std::invalid_argument& e) {
                 worst = kBadInputLine;
-                nlohmann::ordered_json j;
-                j["error"] = e.what();
-                j["line"] = line;
-                buffer += Dump(j);
+                buffer += JsonErrorLine(e.what(), line);
             }
         }
         buffer += '\n';
@@ -126,11 +119,11 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     }
     Result r = Calculate(request);
     if (!r.error.empty()) return Usage(err, r.error);
-    const int severity = Severity(r.window);
+    const int severity = Severity(r);
     if (json) {
-        out << Dump(ToJson(request, r)) << '\n';
+        out << JsonLine(request, r) << '\n';
     } else {
-        (severity == 0 ? out : err) << Message(r.window) << '\n';
+        (severity == 0 ? out : err) << Message(r) << '\n';
     }
     return severity;
 }

@@ -8,20 +8,20 @@
 #ifdef QUORVEL_WITH_LITERAL_MODEL
 #include "literal_model.h"
 #endif
+#include "cycle.h"
 #include "shapes.h"
-#include "window_model.h"
 
 namespace {
 
 using quorvel::WindowModel;
 
-template <void (*Cycle)(WindowModel&, quorvel::RowList*)>
-void RunCycle(benchmark::State& state, std::u16string text)
+template <class Cycle>
+void RunCycle(benchmark::State& state, std::u16string text, Cycle cycle)
 {
     WindowModel w;
     w.text1 = std::move(text);
     for (auto _ : state) {
-        Cycle(w, nullptr);
+        cycle(w);
         benchmark::DoNotOptimize(w.label1);
     }
     state.SetLabel(w.label1.substr(0, 24));
@@ -49,11 +49,12 @@ const bool registered = [] {
     for (const auto& shape : quorvel::bench::Shapes()) {
         for (size_t length : quorvel::bench::kLengths) {
             const std::string suffix = std::string(shape.name) + "/" + std::to_string(length);
-            benchmark::RegisterBenchmark(("engine/" + suffix).c_str(), RunCycle<quorvel::Text1_Change>, shape.make(length))
+            benchmark::RegisterBenchmark(("engine/" + suffix).c_str(), RunCycle<void (*)(WindowModel&)>, shape.make(length),
+                                         [](WindowModel& w) { quorvel::Text1_Change(w); })
                 ->Unit(benchmark::kMillisecond);
 #ifdef QUORVEL_WITH_LITERAL_MODEL
-            benchmark::RegisterBenchmark(("literal/" + suffix).c_str(), RunCycle<quorvel::literal::Text1_Change>,
-                                         shape.make(length))
+            benchmark::RegisterBenchmark(("literal/" + suffix).c_str(), RunCycle<void (*)(WindowModel&)>,
+                                         shape.make(length), [](WindowModel& w) { quorvel::literal::Text1_Change(w); })
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(length > 16384 ? 1 : 2);
 #endif
