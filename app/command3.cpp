@@ -11,9 +11,7 @@ void Command3_Click(std::int16_t index, WindowModel& w, CommonDialog& dialog)
         dialog.CancelError = false;
         dialog.Filter = kOpenFilter;
         dialog.ShowOpen();
-        const std::string name = dialog.FileName;
-        if (!IsOrdinaryFile(name)) return;
-        TransferExpressionFile(kLoadFile, w, name);
+        OpenExpressionFile(w, dialog.FileName);
     } else if (index == 1) {
         dialog.DialogTitle = kSaveTitle;
         dialog.CancelError = false;
@@ -23,6 +21,11 @@ void Command3_Click(std::int16_t index, WindowModel& w, CommonDialog& dialog)
         if (name.empty()) return;
         TransferExpressionFile(kSaveFile, w, name);
     }
+}
+
+void OpenExpressionFile(WindowModel& w, const std::string& fileName)
+{
+    if (IsOrdinaryFile(fileName)) TransferExpressionFile(kLoadFile, w, fileName);
 }
 
 }  // namespace quorvel

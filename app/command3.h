@@ -17,4 +17,8 @@ inline constexpr const char* kSaveFilter = "所有文件 (*.txt)";
 // empty name does nothing, and so does any other index.
 void Command3_Click(std::int16_t index, WindowModel& w, CommonDialog& dialog);
 
+// Loads the named file as the open button does: only an existing ordinary
+// file, one text-change cycle per line. fileName is UTF-8.
+void OpenExpressionFile(WindowModel& w, const std::string& fileName);
+
 }  // namespace quorvel

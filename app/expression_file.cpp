@@ -6,51 +6,64 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-#include "cycle.h"
-
 namespace quorvel {
 
 namespace {
 
 QString QName(const std::string& fileName) { return QString::fromStdString(fileName); }
 
+// The system's encoding; bytes that are not valid in it are read as GB18030,
+// the encoding of files written on Chinese Windows (a superset of GBK). A
+// leading byte-order mark is text like any other byte.
+QString Decode(const QByteArray& bytes)
+{
+    QStringDecoder system(QStringConverter::System, QStringConverter::Flag::ConvertInitialBom);
+    QString text = system(bytes);
+    if (!system.hasError()) return text;
+    QStringDecoder gb18030("GB18030", QStringConverter::Flag::ConvertInitialBom);
+    if (!gb18030.isValid()) return text;
+    QString fallback = gb18030(bytes);
+    return gb18030.hasError() ? text : fallback;
+}
+
 // The whole file is read before Text1 is touched, so a read error leaves the
 // window as it was, and no cycle runs while the file is open.
-void Load(WindowModel& w, const std::string& fileName)
+Outcome Load(WindowModel& w, const std::string& fileName)
 {
     QFile file(QName(fileName));
     if (!file.open(QIODevice::ReadOnly)) {
         w.label1 = kCannotOpen;
-        return;
+        return Outcome::NotRun;
     }
     const QByteArray bytes = file.readAll();
     const bool readFailed = file.error() != QFileDevice::NoError;
     file.close();
     if (readFailed) {
         w.label1 = kCannotRead;
-        return;
+        return Outcome::NotRun;
     }
 
-    // A leading byte-order mark is text like any other byte.
-    QStringDecoder decode(QStringConverter::System, QStringConverter::Flag::ConvertInitialBom);
-    const QString decoded = decode(bytes);
+    const QString decoded = Decode(bytes);
     const std::u16string_view text(reinterpret_cast<const char16_t*>(decoded.utf16()),
                                    static_cast<size_t>(decoded.size()));
 
+    // Every line runs its own text-change cycle, even when the text stays the
+    // same; a cycle that fails is superseded by the next, so the window ends
+    // with the cycle of the whole text and nothing of the file is cut off.
     std::u16string joined;
     joined.reserve(text.size());
+    Outcome last = Outcome::NotRun;
     size_t pos = 0;
-    for (int line = 1; pos < text.size(); ++line) {
+    while (pos < text.size()) {
         size_t end = text.find(u'\r', pos);
         if (end == std::u16string_view::npos) end = text.size();
         joined.append(text.substr(pos, end - pos));
         pos = end + 1;                                       // past the CR
         if (pos < text.size() && text[pos] == u'\n') ++pos;  // and the LF of a CR LF
-        if (SetText1(w, joined) == Outcome::Failure) {
-            w.label1 = LoadStoppedMessage(line, w.label1);
-            return;
-        }
+        w.text1 = joined;
+        last = Text1_Change(w);
     }
+    return last;
 }
 
 void Save(WindowModel& w, const std::string& fileName)
@@ -64,17 +77,15 @@ void Save(WindowModel& w, const std::string& fileName)
     // before that removes its temporary file and leaves the old one alone.
     // The explicit flush matters: Qt 6.4's commit() renames even when its
     // own final flush fails, which would replace the file with a cut one.
+    // Where the folder cannot take the temporary file, the file itself is
+    // written in place (a shared file in someone else's folder).
     QSaveFile file(QName(fileName));
+    file.setDirectWriteFallback(true);
     const bool written = file.open(QIODevice::WriteOnly) && file.write(line) == line.size() && file.flush();
     if (!written || !file.commit()) w.label1 = kCannotSave;
 }
 
 }  // namespace
-
-std::string LoadStoppedMessage(int line, const std::string& cycleMessage)
-{
-    return "载入第" + std::to_string(line) + "行时" + cycleMessage;
-}
 
 bool IsOrdinaryFile(const std::string& fileName)
 {
@@ -83,10 +94,11 @@ bool IsOrdinaryFile(const std::string& fileName)
     return info.isFile() && !info.isHidden();
 }
 
-void TransferExpressionFile(std::int16_t mode, WindowModel& w, const std::string& fileName)
+Outcome TransferExpressionFile(std::int16_t mode, WindowModel& w, const std::string& fileName)
 {
-    if (mode == kLoadFile) Load(w, fileName);
-    else if (mode == kSaveFile) Save(w, fileName);
+    if (mode == kLoadFile) return Load(w, fileName);
+    if (mode == kSaveFile) Save(w, fileName);
+    return Outcome::NotRun;
 }
 
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "cycle.h"
 #include "window_model.h"
 
 namespace quorvel {
@@ -15,20 +16,16 @@ inline constexpr const char* kCannotOpen = "无法打开文件错";
 inline constexpr const char* kCannotRead = "读取文件错";
 inline constexpr const char* kCannotSave = "无法保存文件错";
 
-// The message for a cycle that failed on the text of the first `line`
-// lines (1-based) of a file being loaded.
-std::string LoadStoppedMessage(int line, const std::string& cycleMessage);
-
 // True for a name that exists and is an ordinary, non-hidden file (a link
 // to one counts); false for directories, devices, sockets and dot-files.
 bool IsOrdinaryFile(const std::string& fileName);
 
 // Mode kLoadFile: reads the file and assigns Text1 the lines read so far
-// after each line, so every line that changes the text runs a text-change
-// cycle; CR LF or a lone CR ends a line, a lone LF is an ordinary
-// character. The first cycle that fails stops the load. Mode kSaveFile:
-// replaces the file atomically with `"` Text1 `"` CR LF. Any other mode does
-// nothing. fileName is UTF-8.
-void TransferExpressionFile(std::int16_t mode, WindowModel& w, const std::string& fileName);
+// after each line, each assignment running a text-change cycle; CR LF or a
+// lone CR ends a line, a lone LF is an ordinary character. Mode kSaveFile:
+// replaces the file with `"` Text1 `"` CR LF, atomically where the folder
+// allows it. Any other mode does nothing. fileName is UTF-8.
+// Returns the outcome of the last cycle a load ran, NotRun when none ran.
+Outcome TransferExpressionFile(std::int16_t mode, WindowModel& w, const std::string& fileName);
 
 }  // namespace quorvel

@@ -4,10 +4,19 @@
 #include <utility>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QStyledItemDelegate>
+#include <QToolTip>
+#include <QWindow>
 
 #include "command3.h"
 #include "cycle.h"
@@ -32,9 +41,38 @@ W* Place(QWidget* parent, const char* name, QRect where)
     return w;
 }
 
-QListView* PlaceList(QWidget* parent, const char* name, QRect where)
+// Shows a row's whole text as a tooltip when the row is too narrow for it.
+class WholeTextTip final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override
+    {
+        if (event->type() != QEvent::ToolTip) return QStyledItemDelegate::helpEvent(event, view, option, index);
+        const QString text = index.data().toString();
+        const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, view) + 1);
+        if (option.fontMetrics.horizontalAdvance(text) + margins > option.rect.width()) {
+            QToolTip::showText(event->globalPos(), text, view);
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+};
+
+// The local file of a drag, when it carries exactly one.
+QString DraggedFile(const QMimeData* mime)
+{
+    if (!mime || mime->urls().size() != 1 || !mime->urls().front().isLocalFile()) return {};
+    return mime->urls().front().toLocalFile();
+}
+
+QListView* PlaceList(QWidget* parent, const char* name, const char* spoken, QRect where)
 {
     auto* list = Place<QListView>(parent, name, where);
+    list->setAccessibleName(QString::fromUtf8(spoken));
+    list->setItemDelegate(new WholeTextTip(list));
     list->setUniformItemSizes(true);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -59,6 +97,15 @@ Form1::Form1(CommonDialog* dialog, std::function<void()> beep)
     Connect();
     ShowModel();
     text1_->setFocus();
+    setAcceptDrops(true);
+    // Text1 would take a dropped file's name as text: the window loads it.
+    text1_->installEventFilter(this);
+}
+
+void Form1::OpenFile(const QString& fileName)
+{
+    OpenExpressionFile(model_, fileName.toStdString());
+    ShowModel();
 }
 
 Form1::~Form1() = default;
@@ -72,6 +119,7 @@ void Form1::Layout()
     command3_[1] = Place<QPushButton>(this, "Command3_1", Twips(840, 120, 615, 375));
     command3_[1]->setText(QStringLiteral("保存"));
     text1_ = Place<QLineEdit>(this, "Text1", Twips(1560, 120, 4935, 375));
+    text1_->setAccessibleName(QStringLiteral("表达式"));
     // The model, not the box, decides what an over-long expression means.
     text1_->setMaxLength(std::numeric_limits<int>::max());
     // Expressions need no kerning or ligatures; skipping the shaper keeps a
@@ -83,15 +131,20 @@ void Form1::Layout()
     label2_->setText(QStringLiteral("计算结果="));
     label1_ = Place<QLabel>(this, "Label1", Twips(960, 600, 4815, 255));
     label1_->setTextFormat(Qt::PlainText);
-    label1_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    label1_->setAccessibleName(QStringLiteral("计算结果"));
+    // Selectable and copyable with the mouse, but never the focus: the keys
+    // stay with the box the user is typing in.
+    label1_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label1_->setFocusPolicy(Qt::NoFocus);
     label3_ = Place<QLabel>(this, "Label3", Twips(240, 960, 1215, 255));
     label3_->setText(QStringLiteral("变量： 赋值"));
-    list2_ = PlaceList(this, "List2", Twips(120, 1320, 615, 2220));
-    list3_ = PlaceList(this, "List3", Twips(840, 1320, 615, 2220));
+    list2_ = PlaceList(this, "List2", "变量名", Twips(120, 1320, 615, 2220));
+    list3_ = PlaceList(this, "List3", "变量值", Twips(840, 1320, 615, 2220));
     text2_ = Place<ValueBox>(this, "Text2", Twips(1560, 1320, 735, 270));
+    text2_->setAccessibleName(QStringLiteral("值"));
     command1_ = Place<QPushButton>(this, "Command1", Twips(1560, 1680, 735, 375));
     command1_->setText(QStringLiteral("计算"));
-    list1_ = PlaceList(this, "List1", Twips(5880, 720, 615, 2940));
+    list1_ = PlaceList(this, "List1", "记号", Twips(5880, 720, 615, 2940));
 
     rows1_ = new RowListModel(this);
     rows2_ = new RowListModel(this);
@@ -112,14 +165,69 @@ void Form1::Layout()
 void Form1::Connect()
 {
     connect(text1_, &QLineEdit::textChanged, this, [this] { Text1Edited(); });
+    connect(text1_, &QLineEdit::returnPressed, command1_, &QPushButton::click);
     connect(command1_, &QPushButton::clicked, this, [this] { Command1Clicked(); });
     for (int i = 0; i < 2; ++i)
         connect(command3_[i], &QPushButton::clicked, this, [this, i] { Command3Clicked(i); });
-    connect(list3_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
-        if (current.isValid()) List3RowChosen();
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, command3_[0], &QPushButton::click);
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, command3_[1], &QPushButton::click);
+    // The focus never enters Label1; a box with the focus copies its own
+    // selection first.
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, [this] {
+        if (label1_->hasSelectedText()) QGuiApplication::clipboard()->setText(label1_->selectedText());
     });
+    // A row is chosen by a click or an arrow key, which select it; the focus
+    // alone only makes a row current.
+    connect(list3_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this](const QItemSelection& chosen) {
+        if (!chosen.isEmpty()) List3RowChosen(chosen.indexes().front().row());
+    });
+    // Row k of the values stays level with row k of the names.
+    QScrollBar* names = list2_->verticalScrollBar();
+    QScrollBar* values = list3_->verticalScrollBar();
+    connect(names, &QScrollBar::valueChanged, values, &QScrollBar::setValue);
+    connect(values, &QScrollBar::valueChanged, names, &QScrollBar::setValue);
     connect(text2_, &QLineEdit::textChanged, this, [this] { Text2Edited(); });
     text2_->keyPress = [this](std::int16_t& keyAscii) { Text2KeyPressed(keyAscii); };
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == text1_ && (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop)) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (DraggedFile(drop->mimeData()).isEmpty()) return false;
+        if (type == QEvent::Drop) dropEvent(drop);
+        else drop->acceptProposedAction();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DraggedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event)
+{
+    const QString file = DraggedFile(event->mimeData());
+    if (file.isEmpty()) return;
+    event->acceptProposedAction();
+    OpenFile(file);
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    ShowTitle();
+}
+
+// An empty title would make the window system show the program's name; a
+// blank one shows nothing, as an accepted expression should.
+void Form1::ShowTitle()
+{
+    setWindowTitle(Q(model_.title));
+    if (model_.title.empty() && windowHandle()) windowHandle()->setTitle(QStringLiteral(" "));
 }
 
 void Form1::Text1Edited()
@@ -141,10 +249,10 @@ void Form1::Command3Clicked(int index)
     ShowModel();
 }
 
-void Form1::List3RowChosen()
+void Form1::List3RowChosen(int row)
 {
     if (showing_) return;
-    List3_Click(model_, list3_->currentIndex().row());
+    List3_Click(model_, row);
     ShowModel();
 }
 
@@ -160,7 +268,7 @@ void Form1::Text2KeyPressed(std::int16_t& keyAscii) { Text2_KeyPress(keyAscii, b
 void Form1::ShowModel()
 {
     const bool wasShowing = std::exchange(showing_, true);
-    setWindowTitle(Q(model_.title));
+    ShowTitle();
     if (text1_->text() != View(model_.text1)) text1_->setText(View(model_.text1).toString());
     label1_->setText(Q(model_.label1));
     if (text2_->text() != Q(model_.text2)) text2_->setText(Q(model_.text2));

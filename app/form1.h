@@ -31,12 +31,21 @@ public:
 
     const WindowModel& Model() const { return model_; }
 
+    // Loads a file as "打开" does, when it is an existing ordinary file.
+    void OpenFile(const QString& fileName);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
     // Each control's event, passed on to the model's handler of that name.
     void Text1Edited();
     void Command1Clicked();
     void Command3Clicked(int index);
-    void List3RowChosen();
+    void List3RowChosen(int row);
     void Text2Edited();
     void Text2KeyPressed(std::int16_t& keyAscii);
 
@@ -45,6 +54,7 @@ private:
     // Pushes the model into the controls; their change signals are ignored
     // meanwhile, since the model has already handled those changes.
     void ShowModel();
+    void ShowTitle();
 
     WindowModel model_;
     std::unique_ptr<CommonDialog> ownDialog_;

@@ -71,5 +71,7 @@ int main(int argc, char* argv[])
 
     quorvel::Form1 form;
     form.show();
+    // quorvel FILE, as a file manager's "Open with" starts it.
+    if (QApplication::arguments().size() > 1) form.OpenFile(QApplication::arguments().at(1));
     return app.exec();
 }

@@ -1,6 +1,9 @@
 #include "calculation.h"
 
+#include "command3.h"
+#include "expression_file.h"
 #include "fault.h"
+#include "tokenizer.h"
 #include "utf.h"
 
 namespace quorvel::cli {
@@ -8,6 +11,7 @@ namespace quorvel::cli {
 Result Calculate(const Request& request)
 {
     Result r;
+    r.expression = request.expression;
     WindowModel& w = r.window;
     w.text1 = Utf8ToUtf16(request.expression);
     r.outcome = Text1_Change(w, &r.tokens);
@@ -34,6 +38,24 @@ Result Calculate(const Request& request)
     }
     r.tokens = w.list1;  // kept when tokenizing fails
     r.outcome = Command1_Click(w, &r.tokens);
+    return r;
+}
+
+Result Load(const std::string& fileName)
+{
+    Result r;
+    WindowModel& w = r.window;
+    if (!IsOrdinaryFile(fileName)) {
+        r.error = "没有这个文件: " + fileName;
+        return r;
+    }
+    r.outcome = TransferExpressionFile(kLoadFile, w, fileName);
+    if (r.outcome == Outcome::NotRun) {
+        r.error = w.label1.empty() ? "文件是空的: " + fileName : w.label1 + ": " + fileName;
+        return r;
+    }
+    r.expression = Utf16ToUtf8(w.text1);
+    Tokenize(w.text1, r.tokens);  // the rows the last cycle tokenized
     return r;
 }
 

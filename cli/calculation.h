@@ -19,6 +19,7 @@ struct Request {
 };
 
 struct Result {
+    std::string expression;  // UTF-8: as requested, or as loaded from a file
     WindowModel window;
     Outcome outcome = Outcome::NotRun;  // of the last cycle
     RowList tokens;  // List1 right after tokenizing, in the last cycle
@@ -26,6 +27,10 @@ struct Result {
 };
 
 Result Calculate(const Request& request);
+
+// Loads an expression file as the window's open button does; error tells
+// why nothing was loaded.
+Result Load(const std::string& fileName);
 
 // 0 for a result, 1 for a syntax message, 2 for "除数为0错" or a failure.
 int Severity(const Result& r);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 
@@ -18,7 +19,8 @@ namespace {
 
 constexpr const char* kUsageLine =
     "用法: quorvel-cli [--json] 表达式 [变量=值]...\n"
-    "      quorvel-cli [--json] -\n";
+    "      quorvel-cli [--json] -\n"
+    "      quorvel-cli [--json] --file 文件\n";
 
 constexpr const char* kHelp =
     "计算表达式, 与 Quorvel 窗口的计算完全相同.\n"
@@ -26,13 +28,16 @@ constexpr const char* kHelp =
     "  表达式      如同在表达式框中键入; 负数写作 _5, 函数如 sin(x)\n"
     "  变量=值     给表达式中的变量赋值, 然后如同点击\"计算\"\n"
     "  -           从标准输入逐行读取, 每行一次独立的计算\n"
+    "  --file 文件 如同窗口的\"打开\"载入表达式文件 (各行相连, 每行一次计算),\n"
+    "              输出最后一次计算的结果\n"
     "  --json      每次计算输出一行JSON对象; 与 - 同用时每行输入也是JSON:\n"
     "              {\"expression\": \"x+1\", \"values\": {\"x\": \"5\"}} 或\n"
     "              {\"expression\": \"x+y\", \"rows\": [\"2\", \"3\"]}\n"
     "  --help      显示本说明\n"
     "  --version   显示版本\n"
     "\n"
-    "退出码: 0 结果, 1 语法错误, 2 除数为0或计算错误, 64 用法错误, 65 输入行无效.\n";
+    "退出码: 0 结果, 1 语法错误, 2 除数为0或计算错误, 64 用法错误, 65 输入行无效,\n"
+    "        66 无法载入文件.\n";
 
 int Usage(std::ostream& err, const std::string& why)
 {
@@ -79,11 +84,23 @@ int RunLines(bool json, std::istream& in, std::ostream& out)
     return worst;
 }
 
+int Print(bool json, const Request& request, const Result& r, std::ostream& out, std::ostream& err)
+{
+    const int severity = Severity(r);
+    if (json) {
+        out << JsonLine(request, r) << '\n';
+    } else {
+        (severity == 0 ? out : err) << Message(r) << '\n';
+    }
+    return severity;
+}
+
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
 {
     bool json = false;
+    std::optional<std::string> file;
     size_t i = 0;
     for (; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -95,6 +112,10 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         } else if (a == "--version") {
             out << "quorvel-cli " << QUORVEL_VERSION << '\n';
             return 0;
+        } else if (a == "--file") {
+            if (i + 2 != args.size()) return Usage(err, "--file 之后应恰有一个文件名");
+            file = args[i + 1];
+            break;
         } else if (a == "--") {
             ++i;
             break;
@@ -103,6 +124,14 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         } else {
             break;
         }
+    }
+    if (file) {
+        Result r = Load(*file);
+        if (!r.error.empty()) {
+            err << "quorvel-cli: " << r.error << '\n';
+            return kNoInput;
+        }
+        return Print(json, Request{r.expression, {}, std::nullopt, false}, r, out, err);
     }
     if (i == args.size()) return Usage(err, "缺少表达式");
     if (args[i] == "-") {
@@ -119,13 +148,7 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     }
     Result r = Calculate(request);
     if (!r.error.empty()) return Usage(err, r.error);
-    const int severity = Severity(r);
-    if (json) {
-        out << JsonLine(request, r) << '\n';
-    } else {
-        (severity == 0 ? out : err) << Message(r) << '\n';
-    }
-    return severity;
+    return Print(json, request, r, out, err);
 }
 
 }  // namespace quorvel::cli
