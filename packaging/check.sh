@@ -102,6 +102,7 @@ expect_file usr/bin/quorvel-cli
 expect_file usr/share/man/man1/quorvel-cli.1.gz
 if [ $window = yes ]; then
     expect_file usr/bin/quorvel
+    expect_file usr/share/man/man1/quorvel.1.gz
     expect_file "usr/share/applications/$app_id.desktop"
     expect_file "usr/share/metainfo/$app_id.metainfo.xml"
     expect_file usr/share/icons/hicolor/scalable/apps/quorvel.svg
@@ -156,14 +157,16 @@ if [ $window = yes ]; then
         fail "docs/screenshot.png, which the metainfo's screenshot URL points at, is not in the repository"
 fi
 
-step "manual page"
-page="$root/usr/share/man/man1/quorvel-cli.1.gz"
-warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null) ||
-    fail "man cannot format quorvel-cli.1: $warnings"
-[ -z "$warnings" ] || fail "the manual page has formatting warnings: $warnings"
-text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$page" 2>/dev/null)
-for section in NAME SYNOPSIS DESCRIPTION OPTIONS "EXIT STATUS" EXAMPLES; do
-    echo "$text" | grep -q "^$section\$" || fail "the manual page has no $section section"
+step "manual pages"
+for page in "$root"/usr/share/man/man1/*.1.gz; do
+    name=$(basename "$page" .gz)
+    warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null) ||
+        fail "man cannot format $name: $warnings"
+    [ -z "$warnings" ] || fail "the manual page $name has formatting warnings: $warnings"
+    text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$page" 2>/dev/null)
+    for section in NAME SYNOPSIS DESCRIPTION "SEE ALSO"; do
+        echo "$text" | grep -q "^$section\$" || fail "the manual page $name has no $section section"
+    done
 done
 
 step "running the installed quorvel-cli"

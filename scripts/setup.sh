@@ -16,7 +16,9 @@ need_packages() {
 }
 
 # What building the window and the companion needs.
-BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev nlohmann-json3-dev fonts-noto-cjk librsvg2-bin"
+# qt6-translations-l10n: Qt's own dialog texts in Chinese.
+BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev nlohmann-json3-dev fonts-noto-cjk librsvg2-bin
+    qt6-translations-l10n"
 # What the tests need besides: GoogleTest, Google Benchmark, a German locale
 # for the locale check, an X server and tools for the real-window check, and
 # the validators and tools for the package check, clang with libFuzzer and
