@@ -131,7 +131,6 @@ void Form1::Layout()
     label2_->setText(QStringLiteral("计算结果="));
     label1_ = Place<QLabel>(this, "Label1", Twips(960, 600, 4815, 255));
     label1_->setTextFormat(Qt::PlainText);
-    label1_->setAccessibleName(QStringLiteral("计算结果"));
     // Selectable and copyable with the mouse, but never the focus: the keys
     // stay with the box the user is typing in.
     label1_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -271,6 +270,8 @@ void Form1::ShowModel()
     ShowTitle();
     if (text1_->text() != View(model_.text1)) text1_->setText(View(model_.text1).toString());
     label1_->setText(Q(model_.label1));
+    // A label's name hides its text from a screen reader: the name carries both.
+    label1_->setAccessibleName(QStringLiteral("计算结果：") + label1_->text());
     if (text2_->text() != Q(model_.text2)) text2_->setText(Q(model_.text2));
     rows1_->Show(model_.list1);
     rows2_->Show(model_.list2);
