@@ -29,9 +29,15 @@ Outcome RunCycle(WindowModel& w, Trigger trigger, RowList* tokens)
     }
     if (auto fault = ApplyValues(w.list1, w.list2, w.list3)) return fail(*fault);
     std::string message;
-    if (auto fault = CheckSyntax(w.list1, message)) return fail(*fault);
+    int named = 0;
+    if (auto fault = CheckSyntax(w.list1, message, &named)) return fail(*fault);
     w.title = message;
-    if (!message.empty()) return Outcome::SyntaxMessage;
+    w.marked.reset();
+    if (!message.empty()) {
+        // Spans are only wanted here, so the passing cycle does not pay for them.
+        if (named > 0) w.marked = TokenSpans(w.text1).at(static_cast<size_t>(named) - 1);
+        return Outcome::SyntaxMessage;
+    }
     w.label1.clear();
     std::string result;
     if (auto fault = Evaluate(w.list1, w.rnd, result)) return fail(*fault);

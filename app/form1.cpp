@@ -7,6 +7,8 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QHelpEvent>
+#include <QInputMethodEvent>
+#include <QTextCharFormat>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -223,6 +225,23 @@ void Form1::showEvent(QShowEvent* event)
 
 // An empty title would make the window system show the program's name; a
 // blank one shows nothing, as an accepted expression should.
+// The token the title's message is about gets a red wavy underline, as a
+// spelling checker marks a word; the text, cursor and selection stay.
+void Form1::ShowMark()
+{
+    QList<QInputMethodEvent::Attribute> formats;
+    if (model_.marked) {
+        QTextCharFormat wavy;
+        wavy.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+        wavy.setUnderlineColor(Qt::red);
+        // Format ranges of an input method event count from the cursor.
+        formats.append({QInputMethodEvent::TextFormat, model_.marked->start - text1_->cursorPosition(),
+                        model_.marked->end - model_.marked->start, wavy});
+    }
+    QInputMethodEvent event(QString(), formats);
+    QCoreApplication::sendEvent(text1_, &event);
+}
+
 void Form1::ShowTitle()
 {
     setWindowTitle(Q(model_.title));
@@ -269,6 +288,7 @@ void Form1::ShowModel()
     const bool wasShowing = std::exchange(showing_, true);
     ShowTitle();
     if (text1_->text() != View(model_.text1)) text1_->setText(View(model_.text1).toString());
+    ShowMark();
     label1_->setText(Q(model_.label1));
     // A label's name hides its text from a screen reader: the name carries both.
     label1_->setAccessibleName(QStringLiteral("计算结果：") + label1_->text());

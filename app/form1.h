@@ -55,6 +55,7 @@ private:
     // meanwhile, since the model has already handled those changes.
     void ShowModel();
     void ShowTitle();
+    void ShowMark();
 
     WindowModel model_;
     std::unique_ptr<CommonDialog> ownDialog_;

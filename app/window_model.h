@@ -1,10 +1,12 @@
 #pragma once
 // The window's controls as plain data, and the handlers of the value box and
 // the value list. No toolkit here; the calculation cycle is in cycle.h.
+#include <optional>
 #include <string>
 
 #include "rnd.h"
 #include "row_list.h"
+#include "tokenizer.h"
 
 namespace quorvel {
 
@@ -17,6 +19,7 @@ struct WindowModel {
     RowList list3;               // value list
     int list3Index = -1;         // selected row of List3, -1 for none
     std::string text2 = "0";     // value box
+    std::optional<TokenSpan> marked;  // in Text1, the token the title's message is about
     Rnd rnd;
 };
 

@@ -1,6 +1,7 @@
 #include "syntax_check.h"
 
 #include <cmath>
+#include <vector>
 
 #include "number_text.h"
 #include "token_class.h"
@@ -31,9 +32,12 @@ const char* PairFault(TokenClass cur, TokenClass next)
 
 }  // namespace
 
-std::optional<Fault> CheckSyntax(const RowList& tokenList, std::string& message)
+std::optional<Fault> CheckSyntax(const RowList& tokenList, std::string& message, int* token)
 {
     message.clear();
+    int unused = 0;
+    int& about = token ? *token : unused;
+    about = 0;
     const std::optional<double> count = TextToNumber(tokenList.Read(0));
     if (!count) return Fault{FaultKind::CountOutOfRange, tokenList.Read(0)};
     const double rounded = std::nearbyint(*count);
@@ -44,21 +48,26 @@ std::optional<Fault> CheckSyntax(const RowList& tokenList, std::string& message)
     const TokenClass first = Classify(tokenList.Read(1));
     if (!IsOperand(first) && first != TokenClass::Opening) {
         message = "错误:第一个字符串类型只能是(,正,负常数,变量";
+        if (first != TokenClass::None) about = 1;
         return std::nullopt;
     }
-    int opening = first == TokenClass::Opening ? 1 : 0;
-    int closing = 0;
+    // The rows of the "(" not yet closed, to name the one left open.
+    std::vector<int> open;
+    if (first == TokenClass::Opening) open.push_back(1);
     TokenClass cur = first;
     for (int i = 1; i <= n - 1; ++i) {
         const TokenClass next = Classify(tokenList.Read(i + 1));
+        const char* tail = nullptr;
         if (next == TokenClass::Opening) {
-            ++opening;
-        } else if (next == TokenClass::Closing && ++closing > opening) {
-            message = Numbered(i + 1, "位发现多于的)");
-            return std::nullopt;
+            open.push_back(i + 1);
+        } else if (next == TokenClass::Closing) {
+            if (open.empty()) tail = "位发现多于的)";
+            else open.pop_back();
         }
-        if (const char* tail = PairFault(cur, next)) {
+        if (!tail) tail = PairFault(cur, next);
+        if (tail) {
             message = Numbered(i + 1, tail);
+            about = i + 1;
             return std::nullopt;
         }
         cur = next;
@@ -67,8 +76,12 @@ std::optional<Fault> CheckSyntax(const RowList& tokenList, std::string& message)
     const TokenClass last = Classify(tokenList.Read(n));
     if (last == TokenClass::Function) message = Numbered(n + 1, "字符它必需是涵数前(");
     else if (!IsOperand(last) && last != TokenClass::Closing) message = Numbered(n + 1, "结束字符它必需是正,负数,变量)");
+    if (!message.empty()) about = n;
     // The running balance has already caught a surplus ")"; only a missing one is left.
-    if (opening > closing) message = "错误:发现缺少)";
+    if (!open.empty()) {
+        message = "错误:发现缺少)";
+        about = open.back();
+    }
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "fault.h"
 #include "row_list.h"
@@ -14,5 +15,16 @@ inline constexpr int kMaxTextLength = 32766;
 // then the tokens in text order. A text beyond kMaxTextLength is a TooLong
 // fault and leaves the list exactly as it was.
 std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList);
+
+// Where a token stands in the text: code units [start, end).
+struct TokenSpan {
+    int start = 0;
+    int end = 0;
+    bool operator==(const TokenSpan&) const = default;
+};
+
+// Where each of the tokens that Tokenize writes for text stands, in token
+// order; empty for a text beyond kMaxTextLength.
+std::vector<TokenSpan> TokenSpans(std::u16string_view text);
 
 }  // namespace quorvel
