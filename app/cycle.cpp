@@ -3,6 +3,7 @@
 #include "binding.h"
 #include "evaluator.h"
 #include "fault.h"
+#include "reading.h"
 #include "syntax_check.h"
 #include "tokenizer.h"
 
@@ -56,6 +57,15 @@ Outcome SetText1(WindowModel& w, std::u16string text)
     if (text == w.text1) return Outcome::NotRun;
     w.text1 = std::move(text);
     return Text1_Change(w);
+}
+
+std::optional<std::u16string> ReadingOf(std::u16string_view text)
+{
+    RowList tokens;
+    std::string message;
+    // Values change no token's class, so the check reads the names as they are.
+    if (Tokenize(text, tokens) || CheckSyntax(tokens, message) || !message.empty()) return std::nullopt;
+    return Reading(text, tokens, TokenSpans(text));
 }
 
 }  // namespace quorvel

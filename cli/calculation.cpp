@@ -14,6 +14,7 @@ Result Calculate(const Request& request)
     r.expression = request.expression;
     WindowModel& w = r.window;
     w.text1 = Utf8ToUtf16(request.expression);
+    if (auto reading = ReadingOf(w.text1)) r.reading = Utf16ToUtf8(*reading);
     r.outcome = Text1_Change(w, &r.tokens);
     if (!request.click) return r;
 
@@ -56,6 +57,7 @@ Result Load(const std::string& fileName)
     }
     r.expression = Utf16ToUtf8(w.text1);
     Tokenize(w.text1, r.tokens);  // the rows the last cycle tokenized
+    if (auto reading = ReadingOf(w.text1)) r.reading = Utf16ToUtf8(*reading);
     return r;
 }
 

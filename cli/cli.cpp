@@ -20,7 +20,7 @@ namespace {
 constexpr const char* kUsageLine =
     "用法: quorvel-cli [--json] 表达式 [变量=值]...\n"
     "      quorvel-cli [--json] -\n"
-    "      quorvel-cli [--json] --file 文件\n";
+    "      quorvel-cli [--json] [--explain] --file 文件\n";
 
 constexpr const char* kHelp =
     "计算表达式, 与 Quorvel 窗口的计算完全相同.\n"
@@ -33,6 +33,9 @@ constexpr const char* kHelp =
     "  --json      每次计算输出一行JSON对象; 与 - 同用时每行输入也是JSON:\n"
     "              {\"expression\": \"x+1\", \"values\": {\"x\": \"5\"}} 或\n"
     "              {\"expression\": \"x+y\", \"rows\": [\"2\", \"3\"]}\n"
+    "  --explain   在结果前另起一行输出运算顺序: 六遍归约 / ^ * \\ + - 的每一步\n"
+    "              加上括号, 如 8-2+1 输出 8-(2+1); 语法错误时不输出\n"
+    "              (--json 的对象总有键 reading, 语法错误时为 null)\n"
     "  --help      显示本说明\n"
     "  --version   显示版本\n"
     "\n"
@@ -84,12 +87,13 @@ int RunLines(bool json, std::istream& in, std::ostream& out)
     return worst;
 }
 
-int Print(bool json, const Request& request, const Result& r, std::ostream& out, std::ostream& err)
+int Print(bool json, bool explain, const Request& request, const Result& r, std::ostream& out, std::ostream& err)
 {
     const int severity = Severity(r);
     if (json) {
         out << JsonLine(request, r) << '\n';
     } else {
+        if (explain && r.reading) out << *r.reading << '\n';
         (severity == 0 ? out : err) << Message(r) << '\n';
     }
     return severity;
@@ -100,12 +104,15 @@ int Print(bool json, const Request& request, const Result& r, std::ostream& out,
 int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
 {
     bool json = false;
+    bool explain = false;
     std::optional<std::string> file;
     size_t i = 0;
     for (; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--json") {
             json = true;
+        } else if (a == "--explain") {
+            explain = true;
         } else if (a == "--help") {
             out << kUsageLine << '\n' << kHelp;
             return 0;
@@ -131,7 +138,7 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
             err << "quorvel-cli: " << r.error << '\n';
             return kNoInput;
         }
-        return Print(json, Request{r.expression, {}, std::nullopt, false}, r, out, err);
+        return Print(json, explain, Request{r.expression, {}, std::nullopt, false}, r, out, err);
     }
     if (i == args.size()) return Usage(err, "缺少表达式");
     if (args[i] == "-") {
@@ -148,7 +155,7 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     }
     Result r = Calculate(request);
     if (!r.error.empty()) return Usage(err, r.error);
-    return Print(json, request, r, out, err);
+    return Print(json, explain, request, r, out, err);
 }
 
 }  // namespace quorvel::cli
