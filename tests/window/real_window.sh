@@ -12,11 +12,7 @@ done
 app_pid=
 cleanup_more() { [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null; }
 . "$(dirname "$0")/xvfb.sh"
-fail() {
-    echo "FAIL: $*"
-    sed 's/^/    quorvel: /' "$tmp/app.log"
-    exit 1
-}
+fail() { echo "FAIL: $*"; sed 's/^/    quorvel: /' "$tmp/app.log"; exit 1; }
 
 "$prog" </dev/null >"$tmp/app.log" 2>&1 &
 app_pid=$!

@@ -44,11 +44,8 @@ inline std::string Cell(const std::string& cell)
     std::string out;
     size_t unit = 0;
     for (size_t i = 0; i < cell.size(); ++i) {
-        const char c = cell[i];
-        const char e = c == '\\' && i + 1 < cell.size() ? cell[++i] : 0;
-        if (!e) {
-            out += c;
-        } else if (e == 'x') {
+        const char e = cell[i] == '\\' && i + 1 < cell.size() ? cell[++i] : 0;
+        if (e == 'x') {
             out += static_cast<char>(std::stoi(cell.substr(i + 1, 2), nullptr, 16));
             i += 2;
         } else if (e == '{') {
@@ -58,7 +55,7 @@ inline std::string Cell(const std::string& cell)
             unit = out.size();
             i = end;
         } else if (e != 'e') {
-            out += e == 't' ? '\t' : e == 'n' ? '\n' : e == 'r' ? '\r' : e == 's' ? ' ' : e;
+            out += !e ? cell[i] : e == 't' ? '\t' : e == 'n' ? '\n' : e == 'r' ? '\r' : e == 's' ? ' ' : e;
         }
     }
     return out;
