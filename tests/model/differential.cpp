@@ -1,0 +1,203 @@
+#include "differential.h"
+
+#include <algorithm>
+#include <cctype>
+#include <exception>
+
+#include "utf.h"
+
+namespace quorvel::literal {
+
+unsigned Bytes::Below(std::size_t n)
+{
+    if (seeded_) return static_cast<unsigned>(random_() % n);
+    unsigned wide = 0;
+    for (int k = n > 256 ? 2 : 1; k > 0 && size_ > 0; --k, --size_) wide = wide << 8 | *data_++;
+    return wide % static_cast<unsigned>(n);
+}
+
+namespace {
+
+using List = std::vector<std::string_view>;
+
+const List kFunctions{"int", "INT", "fix", "FIX", "abs", "ABS", "sin", "SIN", "cos", "COS", "tan",
+                      "TAn", "atn", "ATN", "sqr", "SQR", "exp", "EXP", "log", "LOG", "rnd", "RND"};
+// Variables, some of them near misses of function names.
+const List kNames{"x", "y", "a", "b", "X", "rate", "TAN", "Sin", "sinx", "Log", "in", "RNd"};
+// Numbers as typed, with the forms the tokenizer folds; "_" for minus.
+const List kNumbers{"0", "00", "007", "0.4", "0.5", "2.5", "6.5", "7.5", "5.", ".5", ".", "1..2", "1.2.3", "12_3",
+                    "710", "1024", "2147483647", "2147483648", "99999999999999999999", "0.000001",
+                    "0.30000000000000004", "_5", "_0", "_.", "_", "_.5", "__5", "_5_", "_2147483648", "_0.0"};
+// No token characters; several share their low byte with one.
+const std::vector<std::u16string_view> kStray{u" ", u",", u"\"", u"\t", u"\n", u"中", u"Ａ", u"é", u"`", u"　",
+                                              u"Ĩ", u"ı", u"ş", u"Ů", u"😀", {u"\0", 1}};
+const List kEdges{"2*3\\(1-1)", "1/(3-3)+5", "7\\0.4", "7\\2.5", "1/_0", "_8^0.5", "0^_1", "exp(710)",
+                  "sqr(_1)", "log(0)", "2^1024", "x*x*x", "_2147483648\\_1", "2147483648\\1", "sqr(16)+1",
+                  "rnd(1)*2", "rnd(_1)+rnd(0)", "2*(3+(4-1))", "(1)(2)", "x/y\\a", "2*(1+1)\\(2-2)"};
+const List kValues{"0", "1", "-1", "2.5", "0.4", "-0.5", ".5", "5.", "1e308", "-1e308", "1e-320", "710",
+                   "2147483648", "0.1", "1e15", "", ".", "1.2.3", "-", "1e999", "abc", " 5 ", "-0", "nan"};
+
+class Generator {
+public:
+    explicit Generator(Bytes& bytes) : b_(bytes) {}
+
+    Case Make()
+    {
+        Case c;
+        const unsigned mode = b_.Below(1000);
+        for (unsigned k = b_.Below(3); k < 3; ++k) names_.push_back(Pick(kNames));
+        favourite_ = "/^*\\+-"[b_.Below(6)];
+        if (mode < 10) {
+            // the empty text
+        } else if (mode < 90) {
+            constexpr std::u16string_view kSoup = u"0123456789._xyzXsinTAn()*\\/+-^ ,\t中Ĩş";
+            for (unsigned k = b_.Below(40); k > 0; --k) c.text += kSoup[b_.Below(kSoup.size())];
+        } else if (mode < 200) {
+            budget_ = 1 + static_cast<int>(b_.Below(40));
+            while (budget_ > 0)
+                Put(b_.Percent(50) ? std::string(1, "()*\\/+-^"[b_.Below(8)]) : Pick(b_.Percent(50) ? kNames : kNumbers));
+        } else {
+            const bool large = b_.Percent(12);
+            budget_ = large ? 60 + static_cast<int>(b_.Below(340)) : 1 + static_cast<int>(b_.Below(60));
+            if (mode < 320) Put(Pick(kEdges)), Put(std::string(1, favourite_));
+            Chain(0);
+            if (b_.Percent(15)) Mutate();
+        }
+        if (mode >= 90) c.text = Render();
+        if (mode == 999) c.text.resize(32766 + b_.Below(3), u' ');
+        const int count = b_.Percent(80) ? variables_ + static_cast<int>(b_.Below(3)) - 1 : static_cast<int>(b_.Below(6));
+        const bool odd = b_.Percent(20);
+        for (int k = 0; k < count; ++k)
+            c.values.emplace_back(odd || b_.Percent(50) ? Pick(kValues) : std::to_string(int(b_.Below(21)) - 5));
+        return c;
+    }
+
+private:
+    std::string Pick(const List& list) { return std::string(list[b_.Below(list.size())]); }
+
+    void Put(const std::string& piece)
+    {
+        pieces_.emplace_back(piece.begin(), piece.end());
+        --budget_;
+    }
+
+    void Operand(int depth)
+    {
+        const unsigned r = b_.Below(100);
+        if (depth < 6 && budget_ > 4 && r < 22) {
+            if (b_.Percent(40)) Put(Pick(kFunctions));
+            Put("(");
+            Chain(depth + 1);
+            Put(")");
+        } else if (r < 45) {
+            Put(std::to_string(b_.Below(b_.Percent(60) ? 10 : 1000)));
+        } else if (r < 55) {
+            Put(std::to_string(b_.Below(100)) + "." + std::to_string(b_.Below(1000)));
+        } else if (r < 70) {
+            Put(Pick(kNumbers));
+        } else {
+            ++variables_;
+            Put(b_.Percent(85) ? names_[b_.Below(names_.size())] : Pick(kNames));
+        }
+    }
+
+    // Deeper groups hold shorter chains; the budget ends every chain.
+    void Chain(int depth)
+    {
+        Operand(depth);
+        while (budget_ > 1 && b_.Percent(depth ? 70 : 96)) {
+            const char op = b_.Percent(35) ? favourite_ : "/^*\\+-"[b_.Below(6)];
+            Put(std::string(1, op));
+            // Mostly small exponents, so that chains of powers stay finite.
+            if (op == '^' && b_.Percent(60)) Put(b_.Percent(80) ? std::to_string(b_.Below(4)) : "0.5");
+            else Operand(depth);
+        }
+    }
+
+    void Mutate()
+    {
+        for (unsigned m = 1 + b_.Below(3); m > 0 && !pieces_.empty(); --m) {
+            const unsigned at = b_.Below(pieces_.size());
+            switch (b_.Below(4)) {
+            case 0: pieces_.erase(pieces_.begin() + at); break;
+            case 1: pieces_.insert(pieces_.begin() + at, pieces_[at]); break;
+            case 2: pieces_.resize(at); break;
+            default: pieces_[at] = Utf8ToUtf16(Pick(b_.Percent(50) ? kNames : kFunctions)); break;
+            }
+        }
+    }
+
+    // Pieces that would run together are kept apart, mostly by a space.
+    std::u16string Render()
+    {
+        auto word = [](char16_t c) { return c < 128 && (std::isalnum(c) || c == '.' || c == '_'); };
+        const unsigned strayChance = b_.Percent(20) ? 15 : 0;
+        std::u16string text;
+        for (const std::u16string& p : pieces_) {
+            if (!text.empty() && ((word(text.back()) && word(p[0])) || b_.Percent(strayChance)))
+                text += b_.Percent(70) ? u" " : kStray[b_.Below(kStray.size())];
+            text += p;
+        }
+        return text;
+    }
+
+    Bytes& b_;
+    int budget_ = 0, variables_ = 0;
+    char favourite_ = '+';
+    std::vector<std::string> names_;
+    std::vector<std::u16string> pieces_;
+};
+
+std::string Show(const RowList& list)
+{
+    std::string out = std::to_string(list.Count()) + " rows:";
+    for (int i = 0; i < list.Count() && i < 60; ++i) out += " \"" + list.Read(i) + "\"";
+    return out;
+}
+
+}  // namespace
+
+Case GenerateCase(Bytes& bytes) { return Generator(bytes).Make(); }
+
+std::string Compare(Pair& pair, const Case& c, Outcome* last)
+{
+    using Handler = Outcome (*)(WindowModel&, RowList*);
+    const Handler engine[] = {quorvel::Text1_Change, quorvel::Command1_Click, quorvel::Command1_Click};
+    const Handler model[] = {literal::Text1_Change, literal::Command1_Click, literal::Command1_Click};
+    pair.engine.text1 = pair.model.text1 = c.text;
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        for (WindowModel* w : {&pair.engine, &pair.model})
+            for (int k = 0; cycle > 0 && k < std::min(static_cast<int>(c.values.size()), w->list3.Count()); ++k)
+                w->list3.Write(k, c.values[static_cast<size_t>(k)]);
+        RowList tokens[2];
+        std::string outcome[2];
+        for (int side = 0; side < 2; ++side) {
+            try {
+                const Outcome o = (side ? model : engine)[cycle](side ? pair.model : pair.engine, &tokens[side]);
+                outcome[side] = std::to_string(static_cast<int>(o));
+                if (last) *last = o;
+            } catch (const std::exception& e) {
+                outcome[side] = std::string("exception ") + e.what();
+            }
+        }
+        const WindowModel& p = pair.engine;
+        const WindowModel& q = pair.model;
+        const RowList* lists[][2] = {{&p.list1, &q.list1}, {&p.list2, &q.list2}, {&p.list3, &q.list3}, {&tokens[0], &tokens[1]}};
+        const std::string fields[][2] = {
+            {outcome[0], outcome[1]}, {p.title, q.title}, {p.label1, q.label1},
+            {std::to_string(p.list3Index), std::to_string(q.list3Index)}};
+        const char* const names[] = {"outcome", "title", "Label1", "selection", "List1", "List2", "List3", "tokens"};
+        for (int f = 0; f < 8; ++f) {
+            if (f < 4 ? fields[f][0] == fields[f][1] : *lists[f - 4][0] == *lists[f - 4][1]) continue;
+            std::string values;
+            for (const std::string& v : c.values) values += " \"" + v + "\"";
+            return "text (" + std::to_string(c.text.size()) + " code units): \"" + Utf16ToUtf8(c.text.substr(0, 300)) +
+                   "\"\nvalues:" + values + "\ncycle " + std::to_string(cycle + 1) + " of 3, " + names[f] +
+                   "\n  engine: " + (f < 4 ? fields[f][0] : Show(*lists[f - 4][0])) +
+                   "\n  model:  " + (f < 4 ? fields[f][1] : Show(*lists[f - 4][1]));
+        }
+    }
+    return "";
+}
+
+}  // namespace quorvel::literal
