@@ -61,7 +61,6 @@ public:
             budget_ = large ? 60 + static_cast<int>(b_.Below(340)) : 1 + static_cast<int>(b_.Below(60));
             if (mode < 320) Put(Pick(kEdges)), Put(std::string(1, favourite_));
             Chain(0);
-            if (b_.Percent(15)) Mutate();
         }
         if (mode >= 90) c.text = Render();
         if (mode == 999) c.text.resize(32766 + b_.Below(3), u' ');
@@ -111,19 +110,6 @@ private:
             // Mostly small exponents, so that chains of powers stay finite.
             if (op == '^' && b_.Percent(60)) Put(b_.Percent(80) ? std::to_string(b_.Below(4)) : "0.5");
             else Operand(depth);
-        }
-    }
-
-    void Mutate()
-    {
-        for (unsigned m = 1 + b_.Below(3); m > 0 && !pieces_.empty(); --m) {
-            const unsigned at = b_.Below(pieces_.size());
-            switch (b_.Below(4)) {
-            case 0: pieces_.erase(pieces_.begin() + at); break;
-            case 1: pieces_.insert(pieces_.begin() + at, pieces_[at]); break;
-            case 2: pieces_.resize(at); break;
-            default: pieces_[at] = Utf8ToUtf16(Pick(b_.Percent(50) ? kNames : kFunctions)); break;
-            }
         }
     }
 

@@ -1,32 +1,45 @@
 #include "literal_model.h"
 
 #include <cmath>
+#include <optional>
 #include <variant>
 #include <vector>
 
 #include "arithmetic.h"
+#include "fault.h"
 #include "number_text.h"
 #include "token_class.h"
 
 namespace quorvel::literal {
 
-std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList)
+namespace {
+
+// Ends a cycle: with the fault of a step that cannot complete, or with none
+// for a zero divisor.
+struct Stop {
+    std::optional<Fault> fault;
+};
+
+double Number(const std::string& text, FaultKind kind, const std::string& subject)
+{
+    const std::optional<double> v = TextToNumber(text);
+    if (!v) throw Stop{Fault{kind, subject}};
+    return *v;
+}
+
+void Tokenize(std::u16string_view text, RowList& list)
 {
     // The length is a 16-bit count and the scan steps one past the last
     // character, so 32767 characters already fail, before the list is touched.
-    if (text.size() > 32766) return Fault{FaultKind::TooLong, {}};
+    if (text.size() > 32766) throw Stop{Fault{FaultKind::TooLong, {}}};
     std::vector<std::string> tokens;
     bool inNumber = false, inName = false, point = false;
     for (const char16_t c : text) {
         const auto ascii = static_cast<char>(c);
         if (IsDigitChar(c) || c == u'.' || c == u'_') {
-            if (!inNumber) {
-                tokens.push_back(c == u'.' ? "0." : std::string(1, ascii));
-                point = false;
-            } else if (IsDigitChar(c) || (c == u'.' && !point)) {
-                tokens.back() += ascii;
-            }
-            point = point || c == u'.';
+            if (!inNumber) tokens.push_back(c == u'.' ? "0." : std::string(1, ascii));
+            else if (IsDigitChar(c) || (c == u'.' && !point)) tokens.back() += ascii;
+            point = (inNumber && point) || c == u'.';
             inNumber = true;
             inName = false;
         } else if (IsLetterChar(c)) {
@@ -40,43 +53,10 @@ std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList)
         }
     }
     // A leading "_" is the minus sign of a negative number; alone it is -1.
-    for (std::string& t : tokens)
-        if (t[0] == '_') t = t.size() == 1 ? "-1" : "-" + t.substr(1);
-    tokenList.Clear();
-    tokenList.Append(CountToText(static_cast<int>(tokens.size())));
-    for (std::string& t : tokens) tokenList.Append(std::move(t));
-    return std::nullopt;
+    list.Clear();
+    list.Append(CountToText(static_cast<int>(tokens.size())));
+    for (std::string& t : tokens) list.Append(t[0] != '_' ? t : t.size() == 1 ? "-1" : "-" + t.substr(1));
 }
-
-void CollectVariables(const RowList& tokenList, RowList& nameList)
-{
-    nameList.Clear();
-    for (int i = tokenList.Count() - 1; i >= 1; --i)
-        if (IsVariable(tokenList.Read(i))) nameList.Append(tokenList.Read(i));
-}
-
-void ResetValues(const RowList& nameList, RowList& valueList)
-{
-    valueList.Clear();
-    for (int k = 0; k < nameList.Count(); ++k) valueList.Append("0");
-}
-
-std::optional<Fault> ApplyValues(RowList& tokenList, const RowList& nameList, const RowList& valueList)
-{
-    for (int k = 0; k < nameList.Count(); ++k) {
-        const std::string name = nameList.Read(k);
-        const std::optional<double> value = TextToNumber(valueList.Read(k));
-        if (!value) return Fault{FaultKind::ValueNotNumber, name};
-        for (int i = tokenList.Count() - 1; i >= 1; --i)
-            if (IsVariable(tokenList.Read(i)) && tokenList.Read(i) == name) tokenList.Write(i, NumberToText(*value));
-    }
-    return std::nullopt;
-}
-
-namespace {
-
-const char* const kFirstToken = "错误:第一个字符串类型只能是(,正,负常数,变量";
-const char* const kMissingClosing = "错误:发现缺少)";
 
 std::string Numbered(int position, const char* tail) { return "错误:第" + CountToText(position) + tail; }
 
@@ -92,87 +72,46 @@ bool Accepted(std::string_view cur, std::string_view next, const char*& tail)
     return true;
 }
 
-}  // namespace
-
-std::optional<Fault> CheckSyntax(const RowList& tokenList, std::string& message)
+// The tokenizer's count in row 0 always matches the rows and fits 16 bits.
+std::string CheckSyntax(const RowList& list)
 {
-    message.clear();
-    const std::string& row0 = tokenList.Read(0);
-    const std::optional<double> count = TextToNumber(row0);
-    // n + 1 must be a 16-bit position too.
-    if (!count || std::nearbyint(*count) < -32768 || std::nearbyint(*count) > 32766)
-        return Fault{FaultKind::CountOutOfRange, row0};
-    const int n = static_cast<int>(std::nearbyint(*count));
-    if (!IsOperand(tokenList.Read(1)) && !IsOpening(tokenList.Read(1))) {
-        message = kFirstToken;
-        return std::nullopt;
-    }
-    int opening = IsOpening(tokenList.Read(1)) ? 1 : 0, closing = 0;
+    const int n = list.Count() - 1;
+    if (!IsOperand(list.Read(1)) && !IsOpening(list.Read(1))) return "错误:第一个字符串类型只能是(,正,负常数,变量";
+    int opening = IsOpening(list.Read(1)), closing = 0;
     for (int i = 1; i <= n - 1; ++i) {
-        const std::string& next = tokenList.Read(i + 1);
+        const std::string& next = list.Read(i + 1);
         opening += IsOpening(next);
-        if (IsClosing(next) && ++closing > opening) {
-            message = Numbered(i + 1, "位发现多于的)");
-            return std::nullopt;
-        }
-        const char* tail = nullptr;
-        if (!Accepted(tokenList.Read(i), next, tail)) {
-            message = Numbered(i + 1, tail);
-            return std::nullopt;
-        }
+        const char* tail = "位发现多于的)";
+        if ((IsClosing(next) && ++closing > opening) || !Accepted(list.Read(i), next, tail)) return Numbered(i + 1, tail);
     }
-    const std::string& last = tokenList.Read(n);
-    if (IsFunctionName(last)) message = Numbered(n + 1, "字符它必需是涵数前(");
-    else if (!IsOperand(last) && !IsClosing(last)) message = Numbered(n + 1, "结束字符它必需是正,负数,变量)");
+    std::string message;
+    if (IsFunctionName(list.Read(n))) message = Numbered(n + 1, "字符它必需是涵数前(");
+    else if (!IsOperand(list.Read(n)) && !IsClosing(list.Read(n))) message = Numbered(n + 1, "结束字符它必需是正,负数,变量)");
     int balance = 0;
-    for (int i = 1; i <= n; ++i) balance += IsOpening(tokenList.Read(i)) - IsClosing(tokenList.Read(i));
-    if (balance > 0) message = kMissingClosing;
-    return std::nullopt;
+    for (int i = 1; i <= n; ++i) balance += IsOpening(list.Read(i)) - IsClosing(list.Read(i));
+    return balance > 0 ? "错误:发现缺少)" : message;
 }
-
-namespace {
-
-enum Stop { None, DivisorZero, Failed };
 
 struct Evaluation {
     RowList& rows;
     Rnd& rnd;
-    int n = 0, s = 0, e = 0;
+    int n = rows.Count() - 1, s = 0, e = 0;
     double x = 0;
-    Fault fault{};
 
-    Stop Fail(Fault f)
-    {
-        fault = std::move(f);
-        return Failed;
-    }
+    double Read(int row) { return Number(rows.Read(row), FaultKind::OperandNotNumber, rows.Read(row)); }
 
-    Stop Read(int row, double& v)
+    static double Value(const Computed& c)
     {
-        const std::optional<double> t = TextToNumber(rows.Read(row));
-        if (!t) return Fail({FaultKind::OperandNotNumber, rows.Read(row)});
-        v = *t;
-        return None;
-    }
-
-    // Left operand first; a zero divisor changes nothing.
-    Stop Reduce(char op, int j)
-    {
-        double a = 0, b = 0;
-        if (Stop stop = Read(j - 1, a)) return stop;
-        if (Stop stop = Read(j + 1, b)) return stop;
-        if ((op == '/' || op == '\\') && b == 0) return DivisorZero;
-        const Computed c = Combine(op, a, b);
-        if (const Fault* f = std::get_if<Fault>(&c)) return Fail(*f);
-        x = std::get<double>(c);
-        rows.Write(j - 1, NumberToText(x));
-        return None;
+        if (const Fault* fault = std::get_if<Fault>(&c)) throw Stop{*fault};
+        return std::get<double>(c);
     }
 
     // The six passes over rows from..end, each bounded by end as it stood when
-    // the pass began. Every reduction moves the rows behind it up by two and
-    // rescans; one whose right operand is the last row leaves its rows.
-    Stop Passes(int from, int& end)
+    // the pass began. A reduction reads its left operand first, and a zero
+    // divisor stops at once; every other one writes its value over the left
+    // operand, moves the rows behind it up by two and rescans, unless its
+    // right operand is the last row: then its rows stay.
+    void Passes(int from, int& end)
     {
         for (char op : {'/', '^', '*', '\\', '+', '-'}) {
             if (n <= 2) continue;
@@ -182,27 +121,26 @@ struct Evaluation {
                     ++j;
                     continue;
                 }
-                if (Stop stop = Reduce(op, j)) return stop;
+                const double a = Read(j - 1), b = Read(j + 1);
+                if ((op == '/' || op == '\\') && b == 0) throw Stop{};
+                rows.Write(j - 1, NumberToText(x = Value(Combine(op, a, b))));
                 if (j + 1 >= end) break;
                 for (int k = j + 2; k <= end; ++k) rows.Write(k - 2, rows.Read(k));
                 end -= 2;
                 j = from + 1;
             }
         }
-        return None;
     }
 
     // The group from the "(" in row s (or its function in row s - 1) to the ")" in row i.
-    Stop Group(int i)
+    void Group(int i)
     {
         e = i - 1;
-        if (Stop stop = Read(s + 1, x)) return stop;
+        x = Read(s + 1);
         if (IsFunctionName(rows.Read(s - 1))) --s;
-        if (Stop stop = Passes(s, e)) return stop;
+        Passes(s, e);
         const Function f = FunctionNamed(rows.Read(s));
-        const Computed c = Apply(f, x, rnd);
-        if (const Fault* fault = std::get_if<Fault>(&c)) return Fail(*fault);
-        const double v = std::get<double>(c);
+        const double v = Value(Apply(f, x, rnd));
         rows.Write(s, IsSingle(f) ? SingleToText(static_cast<float>(v)) : NumberToText(v));
         const int width = i - s;
         if (i < n) {
@@ -213,77 +151,57 @@ struct Evaluation {
             // The ")" was the last token: n keeps counting the removed rows.
             for (int k = n; k >= s + 1; --k) rows.Remove(k);
         }
-        return None;
     }
 
-    Stop Run(std::string& result)
+    // Each ")" reduces its group and the scan starts again at row 1.
+    std::string Run()
     {
-        const int n0 = n;
-        Stop stop = None;
-        for (int i = 0; i <= n0 && !stop;) {
-            const char first = First(rows.Read(i));
-            if (first == ')') {
-                const bool last = i == n;
-                stop = Group(i);
-                if (last) break;
-                i = 1;
+        for (int i = 0, n0 = n; i <= n0;) {
+            if (First(rows.Read(i)) == '(') s = i;
+            if (First(rows.Read(i)) != ')') {
+                ++i;
                 continue;
             }
-            if (first == '(') s = i;
-            ++i;
+            const bool last = i == n;
+            Group(i);
+            if (last) break;
+            i = 1;
         }
-        if (!stop) stop = Passes(0, n);
-        if (!stop) stop = Read(1, x);
-        if (stop) return stop;
+        Passes(0, n);
+        x = Read(1);
         while (rows.Count() > 1) rows.Remove(rows.Count() - 1);
-        rows.Write(1, result = NumberToText(x));
-        return None;
+        rows.Write(1, NumberToText(x));
+        return NumberToText(x);
     }
 };
 
-}  // namespace
-
-std::optional<Fault> Evaluate(RowList& tokenList, Rnd& rnd, std::string& result)
-{
-    const std::string row0 = tokenList.Read(0);
-    const std::optional<double> count = TextToNumber(row0);
-    const int rowsAfterCount = tokenList.Count() - 1;
-    if (!count || std::nearbyint(*count) != rowsAfterCount || rowsAfterCount > 32766)
-        return Fault{FaultKind::CountOutOfRange, row0};
-    Evaluation evaluation{tokenList, rnd, rowsAfterCount};
-    switch (evaluation.Run(result)) {
-    case None: return std::nullopt;
-    case DivisorZero: result = kDivisorZero; return std::nullopt;
-    case Failed: return evaluation.fault;
-    }
-    return std::nullopt;
-}
-
-namespace {
-
 Outcome Cycle(WindowModel& w, RowList* tokens, bool textChanged)
 {
-    auto fail = [&w](const Fault& fault) {
-        w.label1 = FaultMessage(fault);
-        return Outcome::Failure;
-    };
-    if (auto fault = Tokenize(w.text1, w.list1)) return fail(*fault);
-    if (tokens) *tokens = w.list1;
-    CollectVariables(w.list1, w.list2);
-    if (textChanged) {
-        ResetValues(w.list2, w.list3);
-        w.list3Index = -1;
+    try {
+        Tokenize(w.text1, w.list1);
+        if (tokens) *tokens = w.list1;
+        w.list2.Clear();
+        for (int i = w.list1.Count() - 1; i >= 1; --i)
+            if (IsVariable(w.list1.Read(i))) w.list2.Append(w.list1.Read(i));
+        if (textChanged) {
+            w.list3.Clear();
+            for (int k = 0; k < w.list2.Count(); ++k) w.list3.Append("0");
+            w.list3Index = -1;
+        }
+        for (int k = 0; k < w.list2.Count(); ++k) {
+            const std::string name = w.list2.Read(k);
+            const std::string value = NumberToText(Number(w.list3.Read(k), FaultKind::ValueNotNumber, name));
+            for (int i = w.list1.Count() - 1; i >= 1; --i)
+                if (IsVariable(w.list1.Read(i)) && w.list1.Read(i) == name) w.list1.Write(i, value);
+        }
+        w.title = CheckSyntax(w.list1);
+        if (!w.title.empty()) return Outcome::SyntaxMessage;
+        w.label1 = Evaluation{w.list1, w.rnd}.Run();
+        return Outcome::Result;
+    } catch (const Stop& stop) {
+        w.label1 = stop.fault ? FaultMessage(*stop.fault) : kDivisorZero;
+        return stop.fault ? Outcome::Failure : Outcome::DivisorZero;
     }
-    if (auto fault = ApplyValues(w.list1, w.list2, w.list3)) return fail(*fault);
-    std::string message;
-    if (auto fault = CheckSyntax(w.list1, message)) return fail(*fault);
-    w.title = message;
-    if (!message.empty()) return Outcome::SyntaxMessage;
-    w.label1.clear();
-    std::string result;
-    if (auto fault = Evaluate(w.list1, w.rnd, result)) return fail(*fault);
-    w.label1 = result;
-    return result == kDivisorZero ? Outcome::DivisorZero : Outcome::Result;
 }
 
 }  // namespace
