@@ -1,6 +1,5 @@
 #include "differential.h"
 
-#include <algorithm>
 #include <cctype>
 #include <exception>
 
@@ -36,6 +35,8 @@ const List kEdges{"2*3\\(1-1)", "1/(3-3)+5", "7\\0.4", "7\\2.5", "1/_0", "_8^0.5
                   "rnd(1)*2", "rnd(_1)+rnd(0)", "2*(3+(4-1))", "(1)(2)", "x/y\\a", "2*(1+1)\\(2-2)"};
 const List kValues{"0", "1", "-1", "2.5", "0.4", "-0.5", ".5", "5.", "1e308", "-1e308", "1e-320", "710",
                    "2147483648", "0.1", "1e15", "", ".", "1.2.3", "-", "1e999", "abc", " 5 ", "-0", "nan"};
+constexpr std::u16string_view kSoup = u"0123456789._xyzXsinTAn()*\\/+-^ ,\t中Ĩş";
+constexpr std::string_view kOperators = "/^*\\+-";
 
 class Generator {
 public:
@@ -43,40 +44,39 @@ public:
 
     Case Make()
     {
-        Case c;
         const unsigned mode = b_.Below(1000);
-        for (unsigned k = b_.Below(3); k < 3; ++k) names_.push_back(Pick(kNames));
-        favourite_ = "/^*\\+-"[b_.Below(6)];
-        if (mode < 10) {
-            // the empty text
-        } else if (mode < 90) {
-            constexpr std::u16string_view kSoup = u"0123456789._xyzXsinTAn()*\\/+-^ ,\t中Ĩş";
-            for (unsigned k = b_.Below(40); k > 0; --k) c.text += kSoup[b_.Below(kSoup.size())];
+        for (unsigned k = b_.Below(3); k < 3; ++k) names_.emplace_back(Pick(kNames));
+        favourite_ = kOperators[b_.Below(6)];
+        if (mode < 80) {
+            for (unsigned k = b_.Below(40); k > 0; --k) text_ += kSoup[b_.Below(kSoup.size())];
         } else if (mode < 200) {
-            budget_ = 1 + static_cast<int>(b_.Below(40));
-            while (budget_ > 0)
+            for (budget_ = static_cast<int>(b_.Below(40)); budget_ > 0;)
                 Put(b_.Percent(50) ? std::string(1, "()*\\/+-^"[b_.Below(8)]) : Pick(b_.Percent(50) ? kNames : kNumbers));
         } else {
-            const bool large = b_.Percent(12);
-            budget_ = large ? 60 + static_cast<int>(b_.Below(340)) : 1 + static_cast<int>(b_.Below(60));
+            budget_ = b_.Percent(12) ? 60 + static_cast<int>(b_.Below(340)) : 1 + static_cast<int>(b_.Below(60));
             if (mode < 320) Put(Pick(kEdges)), Put(std::string(1, favourite_));
             Chain(0);
         }
-        if (mode >= 90) c.text = Render();
-        if (mode == 999) c.text.resize(32766 + b_.Below(3), u' ');
+        // Texts at and just beyond the longest the token list can take.
+        if (mode == 999) text_.resize(32766 + b_.Below(3), u' ');
+        Case c{text_, {}};
         const int count = b_.Percent(80) ? variables_ + static_cast<int>(b_.Below(3)) - 1 : static_cast<int>(b_.Below(6));
         const bool odd = b_.Percent(20);
         for (int k = 0; k < count; ++k)
-            c.values.emplace_back(odd || b_.Percent(50) ? Pick(kValues) : std::to_string(int(b_.Below(21)) - 5));
+            c.values.push_back(odd || b_.Percent(50) ? Pick(kValues) : std::to_string(static_cast<int>(b_.Below(21)) - 5));
         return c;
     }
 
 private:
     std::string Pick(const List& list) { return std::string(list[b_.Below(list.size())]); }
 
+    // Pieces that would run together are kept apart, mostly by a space.
     void Put(const std::string& piece)
     {
-        pieces_.emplace_back(piece.begin(), piece.end());
+        auto word = [](char16_t c) { return c < 128 && (std::isalnum(c) || c == '.' || c == '_'); };
+        if (!text_.empty() && ((word(text_.back()) && word(piece[0])) || b_.Percent(stray_)))
+            text_ += b_.Percent(70) ? u" " : kStray[b_.Below(kStray.size())];
+        text_ += Utf8ToUtf16(piece);
         --budget_;
     }
 
@@ -105,7 +105,7 @@ private:
     {
         Operand(depth);
         while (budget_ > 1 && b_.Percent(depth ? 70 : 96)) {
-            const char op = b_.Percent(35) ? favourite_ : "/^*\\+-"[b_.Below(6)];
+            const char op = b_.Percent(35) ? favourite_ : kOperators[b_.Below(6)];
             Put(std::string(1, op));
             // Mostly small exponents, so that chains of powers stay finite.
             if (op == '^' && b_.Percent(60)) Put(b_.Percent(80) ? std::to_string(b_.Below(4)) : "0.5");
@@ -113,31 +113,18 @@ private:
         }
     }
 
-    // Pieces that would run together are kept apart, mostly by a space.
-    std::u16string Render()
-    {
-        auto word = [](char16_t c) { return c < 128 && (std::isalnum(c) || c == '.' || c == '_'); };
-        const unsigned strayChance = b_.Percent(20) ? 15 : 0;
-        std::u16string text;
-        for (const std::u16string& p : pieces_) {
-            if (!text.empty() && ((word(text.back()) && word(p[0])) || b_.Percent(strayChance)))
-                text += b_.Percent(70) ? u" " : kStray[b_.Below(kStray.size())];
-            text += p;
-        }
-        return text;
-    }
-
     Bytes& b_;
     int budget_ = 0, variables_ = 0;
+    unsigned stray_ = b_.Percent(20) ? 15 : 0;
     char favourite_ = '+';
     std::vector<std::string> names_;
-    std::vector<std::u16string> pieces_;
+    std::u16string text_;
 };
 
-std::string Show(const RowList& list)
+std::string Show(const char* name, const RowList& list)
 {
-    std::string out = std::to_string(list.Count()) + " rows:";
-    for (int i = 0; i < list.Count() && i < 60; ++i) out += " \"" + list.Read(i) + "\"";
+    std::string out = std::string("\n") + name + " (" + std::to_string(list.Count()) + " rows):";
+    for (const std::string& row : list.Rows()) out += " \"" + row + "\"";
     return out;
 }
 
@@ -148,40 +135,33 @@ Case GenerateCase(Bytes& bytes) { return Generator(bytes).Make(); }
 std::string Compare(Pair& pair, const Case& c, Outcome* last)
 {
     using Handler = Outcome (*)(WindowModel&, RowList*);
-    const Handler engine[] = {quorvel::Text1_Change, quorvel::Command1_Click, quorvel::Command1_Click};
-    const Handler model[] = {literal::Text1_Change, literal::Command1_Click, literal::Command1_Click};
+    const Handler handlers[2][2] = {{quorvel::Text1_Change, quorvel::Command1_Click},
+                                    {literal::Text1_Change, literal::Command1_Click}};
     pair.engine.text1 = pair.model.text1 = c.text;
     for (int cycle = 0; cycle < 3; ++cycle) {
-        for (WindowModel* w : {&pair.engine, &pair.model})
-            for (int k = 0; cycle > 0 && k < std::min(static_cast<int>(c.values.size()), w->list3.Count()); ++k)
-                w->list3.Write(k, c.values[static_cast<size_t>(k)]);
-        RowList tokens[2];
-        std::string outcome[2];
+        std::string seen[2];
         for (int side = 0; side < 2; ++side) {
+            WindowModel& w = side ? pair.model : pair.engine;
+            for (size_t k = 0; cycle > 0 && k < c.values.size() && static_cast<int>(k) < w.list3.Count(); ++k)
+                w.list3.Write(static_cast<int>(k), c.values[k]);
+            RowList tokens;
+            Outcome outcome = Outcome::NotRun;
             try {
-                const Outcome o = (side ? model : engine)[cycle](side ? pair.model : pair.engine, &tokens[side]);
-                outcome[side] = std::to_string(static_cast<int>(o));
-                if (last) *last = o;
+                outcome = handlers[side][cycle > 0](w, &tokens);
             } catch (const std::exception& e) {
-                outcome[side] = std::string("exception ") + e.what();
+                seen[side] = std::string("exception ") + e.what();
             }
+            if (last) *last = outcome;
+            seen[side] += "outcome " + std::to_string(static_cast<int>(outcome)) + "\ntitle " + w.title + "\nLabel1 " +
+                          w.label1 + "\nselection " + std::to_string(w.list3Index) + Show("List1", w.list1) +
+                          Show("List2", w.list2) + Show("List3", w.list3) + Show("tokens", tokens);
         }
-        const WindowModel& p = pair.engine;
-        const WindowModel& q = pair.model;
-        const RowList* lists[][2] = {{&p.list1, &q.list1}, {&p.list2, &q.list2}, {&p.list3, &q.list3}, {&tokens[0], &tokens[1]}};
-        const std::string fields[][2] = {
-            {outcome[0], outcome[1]}, {p.title, q.title}, {p.label1, q.label1},
-            {std::to_string(p.list3Index), std::to_string(q.list3Index)}};
-        const char* const names[] = {"outcome", "title", "Label1", "selection", "List1", "List2", "List3", "tokens"};
-        for (int f = 0; f < 8; ++f) {
-            if (f < 4 ? fields[f][0] == fields[f][1] : *lists[f - 4][0] == *lists[f - 4][1]) continue;
-            std::string values;
-            for (const std::string& v : c.values) values += " \"" + v + "\"";
-            return "text (" + std::to_string(c.text.size()) + " code units): \"" + Utf16ToUtf8(c.text.substr(0, 300)) +
-                   "\"\nvalues:" + values + "\ncycle " + std::to_string(cycle + 1) + " of 3, " + names[f] +
-                   "\n  engine: " + (f < 4 ? fields[f][0] : Show(*lists[f - 4][0])) +
-                   "\n  model:  " + (f < 4 ? fields[f][1] : Show(*lists[f - 4][1]));
-        }
+        if (seen[0] == seen[1]) continue;
+        std::string values;
+        for (const std::string& v : c.values) values += " \"" + v + "\"";
+        return "text (" + std::to_string(c.text.size()) + " code units): \"" + Utf16ToUtf8(c.text.substr(0, 300)) +
+               "\"\nvalues:" + values + "\nafter cycle " + std::to_string(cycle + 1) + " of 3\n--- engine\n" +
+               seen[0].substr(0, 3000) + "\n--- model\n" + seen[1].substr(0, 3000);
     }
     return "";
 }
