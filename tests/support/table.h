@@ -41,30 +41,28 @@ inline std::vector<TableRow> ReadTable(const std::string& name)
     return rows;
 }
 
-// Escapes \t \n \r \0, \uXXXX (any code unit, lone surrogates too), and "\"
-// before any other character; {N*unit} is unit N times; the rest is UTF-8.
+// \uXXXX is any code unit, lone surrogates too; "\" takes the next
+// character as it is; {N*unit} is unit N times; the rest is UTF-8.
 inline std::u16string Text(std::string_view cell)
 {
     std::u16string out;
-    for (size_t k = 0; k < cell.size();) {
+    for (size_t k = 0, next = 0; k < cell.size(); k = next) {
         unsigned n = 0;
-        if (cell[k] == '{') {
-            const size_t star = cell.find('*', k), end = cell.find('}', k);
-            std::from_chars(cell.data() + k + 1, cell.data() + star, n);
-            for (const std::u16string unit = Text(cell.substr(star + 1, end - star - 1)); n > 0; --n) out += unit;
-            k = end + 1;
-        } else if (cell[k] == '\\' && cell[k + 1] == 'u') {
+        if (cell.substr(k, 2) == "\\u") {
             std::from_chars(cell.data() + k + 2, cell.data() + k + 6, n, 16);
             out += static_cast<char16_t>(n);
-            k += 6;
+            next = k + 6;
         } else if (cell[k] == '\\') {
-            const char c = cell[k + 1];
-            out += c == 't' ? u'\t' : c == 'n' ? u'\n' : c == 'r' ? u'\r' : c == '0' ? u'\0' : static_cast<char16_t>(c);
-            k += 2;
+            out += static_cast<char16_t>(cell[k + 1]);
+            next = k + 2;
+        } else if (cell[k] == '{') {
+            const size_t star = cell.find('*', k);
+            next = cell.find('}', k) + 1;
+            std::from_chars(cell.data() + k + 1, cell.data() + star, n);
+            for (const std::u16string unit = Text(cell.substr(star + 1, next - star - 2)); n > 0; --n) out += unit;
         } else {
-            const size_t next = std::min(cell.find_first_of("{\\", k), cell.size());
+            next = std::min(cell.find_first_of("{\\", k), cell.size());
             out += Utf8ToUtf16(cell.substr(k, next - k));
-            k = next;
         }
     }
     return out;
