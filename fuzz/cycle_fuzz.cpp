@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         cases.push_back({quorvel::Utf8ToUtf16(fields[0]), {fields.begin() + 1, fields.end()}});
     } else {
-        Bytes bytes(data, size);
+        Bytes bytes{data, size};
         cases = {GenerateCase(bytes), GenerateCase(bytes)};
     }
     Pair pair;

@@ -9,10 +9,7 @@
 # with BUILD_DIR/fuzz/fuzz_TARGET FILE.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-[ $# -ge 2 ] || { echo "usage: $0 BUILD_DIR SECONDS_EACH [TARGET...]" >&2; exit 64; }
-build=$(cd "$1" && pwd) || exit 1
-seconds=$2
-shift 2
+build=$(cd "${1:?usage: fuzz/run.sh BUILD_DIR SECONDS_EACH [TARGET...]}" && pwd) && seconds=${2:?} && shift 2 || exit 64
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$build/artifacts"
@@ -21,9 +18,8 @@ targets=("$@")
 [ $# -gt 0 ] || targets=(cycle expression_file)
 failed=0
 for target in "${targets[@]}"; do
-    corpus=${QUORVEL_FUZZ_CORPUS:-$scratch}/$target
+    corpus=${QUORVEL_FUZZ_CORPUS:-$scratch}/$target log=$build/artifacts/$target.log
     mkdir -p "$corpus"
-    log=$build/artifacts/$target.log
     echo "== fuzz_$target for ${seconds}s"
     # A 32766-character text under the row-by-row model may take seconds, never a minute.
     "$build/fuzz/fuzz_$target" "$corpus" "$here/corpus/$target" -dict="$here/$target.dict" \

@@ -9,9 +9,9 @@ namespace quorvel::literal {
 
 unsigned Bytes::Below(std::size_t n)
 {
-    if (seeded_) return static_cast<unsigned>(random_() % n);
+    if (seeded) return static_cast<unsigned>(random() % n);
     unsigned wide = 0;
-    for (int k = n > 256 ? 2 : 1; k > 0 && size_ > 0; --k, --size_) wide = wide << 8 | *data_++;
+    for (int k = n > 256 ? 2 : 1; k > 0 && size > 0; --k, --size) wide = wide << 8 | *data++;
     return wide % static_cast<unsigned>(n);
 }
 
@@ -47,11 +47,8 @@ public:
         const unsigned mode = b_.Below(1000);
         for (unsigned k = b_.Below(3); k < 3; ++k) names_.emplace_back(Pick(kNames));
         favourite_ = kOperators[b_.Below(6)];
-        if (mode < 80) {
+        if (mode < 150) {
             for (unsigned k = b_.Below(40); k > 0; --k) text_ += kSoup[b_.Below(kSoup.size())];
-        } else if (mode < 200) {
-            for (budget_ = static_cast<int>(b_.Below(40)); budget_ > 0;)
-                Put(b_.Percent(50) ? std::string(1, "()*\\/+-^"[b_.Below(8)]) : Pick(b_.Percent(50) ? kNames : kNumbers));
         } else {
             budget_ = b_.Percent(12) ? 60 + static_cast<int>(b_.Below(340)) : 1 + static_cast<int>(b_.Below(60));
             if (mode < 320) Put(Pick(kEdges)), Put(std::string(1, favourite_));

@@ -11,25 +11,22 @@
 
 namespace quorvel::literal {
 
-// The bytes behind every choice: a fuzzer's input (0 once it runs out) or a
-// seeded stream.
-class Bytes {
-public:
-    Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    explicit Bytes(std::uint64_t seed) : random_(seed), seeded_(true) {}
+// The bytes behind every choice: a fuzzer's input (0 once it runs out) or,
+// with a seed, a pseudo-random stream. Below(n) is a number in 0..n-1.
+struct Bytes {
+    const std::uint8_t* data = nullptr;
+    std::size_t size = 0;
+    std::mt19937_64 random{};
+    bool seeded = false;
     unsigned Below(std::size_t n);
     bool Percent(unsigned chance) { return Below(100) < chance; }
-
-private:
-    const std::uint8_t* data_ = nullptr;
-    std::size_t size_ = 0;
-    std::mt19937_64 random_;
-    bool seeded_ = false;
 };
 
+// The text typed into the expression box, and the values written into the
+// value rows before each click.
 struct Case {
-    std::u16string text;              // typed into the expression box
-    std::vector<std::string> values;  // written into the value rows before each click
+    std::u16string text;
+    std::vector<std::string> values;
 };
 
 Case GenerateCase(Bytes& bytes);

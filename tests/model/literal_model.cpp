@@ -36,21 +36,15 @@ void Tokenize(std::u16string_view text, RowList& list)
     bool inNumber = false, inName = false, point = false;
     for (const char16_t c : text) {
         const auto ascii = static_cast<char>(c);
-        if (IsDigitChar(c) || c == u'.' || c == u'_') {
-            if (!inNumber) tokens.push_back(c == u'.' ? "0." : std::string(1, ascii));
-            else if (IsDigitChar(c) || (c == u'.' && !point)) tokens.back() += ascii;
-            point = (inNumber && point) || c == u'.';
-            inNumber = true;
-            inName = false;
-        } else if (IsLetterChar(c)) {
-            if (!inName) tokens.emplace_back();
-            tokens.back() += ascii;
-            inName = true;
-            inNumber = false;
-        } else {
-            if (std::u16string_view(u")(*\\/+-^").find(c) != std::u16string_view::npos) tokens.emplace_back(1, ascii);
-            inNumber = inName = false;
-        }
+        const bool number = IsDigitChar(c) || c == u'.' || c == u'_';
+        if (number && !inNumber) tokens.push_back(c == u'.' ? "0." : std::string(1, ascii));
+        else if (number && (IsDigitChar(c) || (c == u'.' && !point))) tokens.back() += ascii;
+        else if (IsLetterChar(c) && inName) tokens.back() += ascii;
+        else if (IsLetterChar(c) || std::u16string_view(u")(*\\/+-^").find(c) != std::u16string_view::npos) tokens.emplace_back(1, ascii);
+        // "_" and a second "." inside a number are dropped; anything else ends a number or a name.
+        point = number && ((inNumber && point) || c == u'.');
+        inNumber = number;
+        inName = IsLetterChar(c);
     }
     // A leading "_" is the minus sign of a negative number; alone it is -1.
     list.Clear();

@@ -21,7 +21,6 @@ struct TableRow {
     std::vector<std::string> cells;
     // A missing trailing cell reads as empty.
     std::string operator[](size_t k) const { return k < cells.size() ? cells[k] : ""; }
-    friend void PrintTo(const TableRow& row, std::ostream* os) { *os << "line " << row.line; }
 };
 
 inline std::string RowName(const ::testing::TestParamInfo<TableRow>& info) { return "line" + std::to_string(info.param.line); }
