@@ -27,8 +27,9 @@ const List kNames{"x", "y", "a", "b", "X", "rate", "TAN", "Sin", "sinx", "Log", 
 const List kNumbers{"0", "00", "007", "0.4", "0.5", "2.5", "6.5", "7.5", "5.", ".5", ".", "1..2", "1.2.3", "12_3",
                     "710", "1024", "2147483647", "2147483648", "99999999999999999999", "0.000001",
                     "0.30000000000000004", "_5", "_0", "_.", "_", "_.5", "__5", "_5_", "_2147483648", "_0.0"};
-// No token characters; several share their low byte with one.
-const std::vector<std::u16string_view> kStray{u" ", u",", u"\"", u"\t", u"\n", u"中", u"Ａ", u"é", u"`", u"　",
+// No token characters; several share their low byte with one; lone surrogates.
+const char16_t kSurrogates[] = {0xD800, 0xDC2B};
+const std::vector<std::u16string_view> kStray{{kSurrogates, 1}, {kSurrogates + 1, 1}, u" ", u",", u"\"", u"\t", u"\n", u"中", u"Ａ", u"é", u"`", u"　",
                                               u"Ĩ", u"ı", u"ş", u"Ů", u"😀", {u"\0", 1}};
 const List kEdges{"2*3\\(1-1)", "1/(3-3)+5", "7\\0.4", "7\\2.5", "1/_0", "_8^0.5", "0^_1", "exp(710)",
                   "sqr(_1)", "log(0)", "2^1024", "x*x*x", "_2147483648\\_1", "2147483648\\1", "sqr(16)+1",

@@ -16,14 +16,12 @@ namespace {
 
 // Ends a cycle: with the fault of a step that cannot complete, or with none
 // for a zero divisor.
-struct Stop {
-    std::optional<Fault> fault;
-};
+using Stop = std::optional<Fault>;
 
 double Number(const std::string& text, FaultKind kind, const std::string& subject)
 {
     const std::optional<double> v = TextToNumber(text);
-    if (!v) throw Stop{Fault{kind, subject}};
+    if (!v) throw Stop(Fault{kind, subject});
     return *v;
 }
 
@@ -31,7 +29,7 @@ void Tokenize(std::u16string_view text, RowList& list)
 {
     // The length is a 16-bit count and the scan steps one past the last
     // character, so 32767 characters already fail, before the list is touched.
-    if (text.size() > 32766) throw Stop{Fault{FaultKind::TooLong, {}}};
+    if (text.size() > 32766) throw Stop(Fault{FaultKind::TooLong, {}});
     std::vector<std::string> tokens;
     bool inNumber = false, inName = false, point = false;
     for (const char16_t c : text) {
@@ -96,7 +94,7 @@ struct Evaluation {
 
     static double Value(const Computed& c)
     {
-        if (const Fault* fault = std::get_if<Fault>(&c)) throw Stop{*fault};
+        if (const Fault* fault = std::get_if<Fault>(&c)) throw Stop(*fault);
         return std::get<double>(c);
     }
 
@@ -178,8 +176,7 @@ Outcome Cycle(WindowModel& w, RowList* tokens, bool textChanged)
         for (int i = w.list1.Count() - 1; i >= 1; --i)
             if (IsVariable(w.list1.Read(i))) w.list2.Append(w.list1.Read(i));
         if (textChanged) {
-            w.list3.Clear();
-            for (int k = 0; k < w.list2.Count(); ++k) w.list3.Append("0");
+            w.list3.MutableRows().assign(w.list2.Rows().size(), "0");
             w.list3Index = -1;
         }
         for (int k = 0; k < w.list2.Count(); ++k) {
@@ -193,8 +190,8 @@ Outcome Cycle(WindowModel& w, RowList* tokens, bool textChanged)
         w.label1 = Evaluation{w.list1, w.rnd}.Run();
         return Outcome::Result;
     } catch (const Stop& stop) {
-        w.label1 = stop.fault ? FaultMessage(*stop.fault) : kDivisorZero;
-        return stop.fault ? Outcome::Failure : Outcome::DivisorZero;
+        w.label1 = stop ? FaultMessage(*stop) : kDivisorZero;
+        return stop ? Outcome::Failure : Outcome::DivisorZero;
     }
 }
 
