@@ -21,9 +21,12 @@ std::string Shown(const std::optional<Fault>& fault, const std::string& given)
     return fault ? FaultMessage(*fault) : given;
 }
 
+// Suite names a class, which cannot be parenthesized.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define TABLE(Suite, file)                                      \
     class Suite : public ::testing::TestWithParam<TableRow> {}; \
     INSTANTIATE_TEST_SUITE_P(Rows, Suite, ::testing::ValuesIn(ReadTable(file)), RowName)
+// NOLINTEND(bugprone-macro-parentheses)
 
 TABLE(TokenizeTable, "tokenize.tsv");
 TEST_P(TokenizeTable, CountThenTokens)
