@@ -119,13 +119,6 @@ private:
     std::u16string text_;
 };
 
-std::string Show(const char* name, const RowList& list)
-{
-    std::string out = std::string("\n") + name + " (" + std::to_string(list.Count()) + " rows):";
-    for (const std::string& row : list.Rows()) out += " \"" + row + "\"";
-    return out;
-}
-
 }  // namespace
 
 Case GenerateCase(Bytes& bytes) { return Generator(bytes).Make(); }
@@ -135,6 +128,11 @@ std::string Compare(Pair& pair, const Case& c, Outcome* last)
     using Handler = Outcome (*)(WindowModel&, RowList*);
     const Handler handlers[2][2] = {{quorvel::Text1_Change, quorvel::Command1_Click},
                                     {literal::Text1_Change, literal::Command1_Click}};
+    auto show = [](const char* name, const RowList& list) {
+        std::string out = std::string("\n") + name + " (" + std::to_string(list.Count()) + " rows):";
+        for (const std::string& row : list.Rows()) out += " \"" + row + "\"";
+        return out;
+    };
     pair.engine.text1 = pair.model.text1 = c.text;
     for (int cycle = 0; cycle < 3; ++cycle) {
         std::string seen[2];
@@ -151,8 +149,8 @@ std::string Compare(Pair& pair, const Case& c, Outcome* last)
             }
             if (last) *last = outcome;
             seen[side] += "outcome " + std::to_string(static_cast<int>(outcome)) + "\ntitle " + w.title + "\nLabel1 " +
-                          w.label1 + "\nselection " + std::to_string(w.list3Index) + Show("List1", w.list1) +
-                          Show("List2", w.list2) + Show("List3", w.list3) + Show("tokens", tokens);
+                          w.label1 + "\nselection " + std::to_string(w.list3Index) + show("List1", w.list1) +
+                          show("List2", w.list2) + show("List3", w.list3) + show("tokens", tokens);
         }
         if (seen[0] == seen[1]) continue;
         std::string values;
