@@ -13,10 +13,11 @@ namespace {
 
 TEST(Differential, GeneratedCasesAgreeAndReachEveryOutcome)
 {
-    const char* seedText = std::getenv("QUORVEL_MODEL_SEED");
-    const char* casesText = std::getenv("QUORVEL_MODEL_CASES");
-    const std::uint64_t seed = seedText ? std::strtoull(seedText, nullptr, 0) : 1;
-    const std::uint64_t cases = casesText ? std::strtoull(casesText, nullptr, 0) : 20000;
+    auto env = [](const char* name, std::uint64_t fallback) {
+        const char* text = std::getenv(name);
+        return text ? std::strtoull(text, nullptr, 0) : fallback;
+    };
+    const std::uint64_t seed = env("QUORVEL_MODEL_SEED", 1), cases = env("QUORVEL_MODEL_CASES", 20000);
     Bytes bytes{.random = std::mt19937_64(seed), .seeded = true};
     Pair pair;
     std::uint64_t outcomes[5] = {};
