@@ -22,7 +22,4 @@ void ResetValues(const RowList& nameList, RowList& valueList);
 // only the names of the rows before it have been substituted.
 std::optional<Fault> ApplyValues(RowList& tokenList, const RowList& nameList, const RowList& valueList);
 
-// Replaces every variable token equal to name by the number text of value.
-void SubstituteVariable(RowList& tokenList, std::string_view name, double value);
-
 }  // namespace quorvel

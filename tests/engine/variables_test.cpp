@@ -61,14 +61,5 @@ INSTANTIATE_TEST_SUITE_P(Expressions, BindTable, ::testing::Values(
     BindCase{u"a+b", "b a", "abc 1", "3 a + b", "b"},
     BindCase{u"a+b", "b a", "1", "3 a + 1", "a"}));
 
-TEST(SubstituteVariable, OnlyExactVariableTokens)
-{
-    RowList tokens = Rows("9 x + X * sin ( xx ) - x");
-    SubstituteVariable(tokens, "x", -2.5);
-    EXPECT_EQ(Spaced(tokens), "9 -2.5 + X * sin ( xx ) - -2.5");
-    SubstituteVariable(tokens, "sin", 1);
-    EXPECT_EQ(Spaced(tokens), "9 -2.5 + X * sin ( xx ) - -2.5") << "a function name is never a variable";
-}
-
 }  // namespace
 }  // namespace quorvel
