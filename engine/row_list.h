@@ -35,7 +35,6 @@ public:
     void Reserve(int n) { rows_.reserve(static_cast<size_t>(n)); }
 
     const std::vector<std::string>& Rows() const { return rows_; }
-    std::vector<std::string>& MutableRows() { return rows_; }
 
     bool operator==(const RowList&) const = default;
 
