@@ -64,7 +64,9 @@ std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList)
 
     // The length is known to fit, so the list can be rewritten as the scan goes.
     tokenList.Clear();
-    tokenList.Append({});  // row 0: the count, once it is known
+    // Row 0 is the count, once it is known. (Writing at the count appends;
+    // with Append called from one place only, the compiler inlines it.)
+    tokenList.Write(0, {});
     size_t i = 0;
     while (i < text.size()) {
         const char16_t c = text[i];
@@ -72,10 +74,8 @@ std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList)
         if (IsOperatorChar(c) || (IsDigitChar(c) && !IsNumberChar(next)) || (IsLetterChar(c) && !IsLetterChar(next))) {
             tokenList.AppendCharacter(static_cast<char>(c));  // a whole token of one character
             ++i;
-        } else if (IsNumberChar(c)) {
-            tokenList.Append(ReadNumber(text, i));
-        } else if (IsLetterChar(c)) {
-            tokenList.Append(ReadName(text, i));
+        } else if (IsNumberChar(c) || IsLetterChar(c)) {
+            tokenList.Append(IsLetterChar(c) ? ReadName(text, i) : ReadNumber(text, i));
         } else {
             ++i;
         }
