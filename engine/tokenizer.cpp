@@ -1,7 +1,6 @@
 #include "tokenizer.h"
 
 #include <string>
-#include <vector>
 
 #include "number_text.h"
 #include "token_class.h"
@@ -28,6 +27,35 @@ void ApplySign(std::string& token)
     else token[0] = '-';
 }
 
+// The number that starts at text[i], which moves past it. Inside a number
+// a second point and every "_" are dropped.
+std::string ReadNumber(std::u16string_view text, size_t& i)
+{
+    bool pointSeen = text[i] == '.';
+    std::string token = pointSeen ? std::string("0.") : std::string(1, static_cast<char>(text[i]));
+    for (++i; i < text.size() && IsNumberChar(text[i]); ++i) {
+        const char16_t c = text[i];
+        if (IsDigitChar(c)) {
+            token.push_back(static_cast<char>(c));
+        } else if (c == '.' && !pointSeen) {
+            token.push_back('.');
+            pointSeen = true;
+        }
+    }
+    ApplySign(token);
+    return token;
+}
+
+// The name that starts at text[i], which moves past it.
+std::string ReadName(std::u16string_view text, size_t& i)
+{
+    const size_t start = i;
+    while (i < text.size() && IsLetterChar(text[i])) ++i;
+    std::string token(i - start, '\0');
+    for (size_t k = start; k < i; ++k) token[k - start] = static_cast<char>(text[k]);
+    return token;
+}
+
 }  // namespace
 
 std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList)
@@ -35,51 +63,24 @@ std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList)
     if (text.size() > static_cast<size_t>(kMaxTextLength)) return Fault{FaultKind::TooLong, {}};
 
     // The length is known to fit, so the list can be rewritten as the scan goes.
-    std::vector<std::string>& tokens = tokenList.MutableRows();
-    tokens.clear();
-    tokens.emplace_back();  // row 0: the count, once it is known
-    bool inNumber = false;
-    bool inName = false;
-    bool pointSeen = false;
-    bool signs = false;
-    for (char16_t c : text) {
-        if (IsNumberChar(c) && !inNumber) {
-            if (c == '.') {
-                tokens.emplace_back("0.");
-                pointSeen = true;
-            } else {
-                tokens.emplace_back(1, static_cast<char>(c));
-                pointSeen = false;
-                signs |= c == '_';
-            }
-            inNumber = true;
-            inName = false;
-        } else if (IsDigitChar(c)) {  // inNumber
-            tokens.back().push_back(static_cast<char>(c));
-        } else if (c == '.') {  // inNumber: a second point is dropped
-            if (!pointSeen) {
-                tokens.back().push_back('.');
-                pointSeen = true;
-            }
-        } else if (c == '_') {  // inNumber: dropped, the number goes on
-        } else if (IsLetterChar(c)) {
-            if (inName) {
-                tokens.back().push_back(static_cast<char>(c));
-            } else {
-                tokens.emplace_back(1, static_cast<char>(c));
-                inName = true;
-                inNumber = false;
-            }
-        } else if (IsOperatorChar(c)) {
-            tokens.emplace_back(1, static_cast<char>(c));
-            inNumber = inName = false;
+    tokenList.Clear();
+    // Row 0 is the count, once it is known. (Writing at the count appends;
+    // with Append called from one place only, the compiler inlines it.)
+    tokenList.Write(0, {});
+    size_t i = 0;
+    while (i < text.size()) {
+        const char16_t c = text[i];
+        const char16_t next = i + 1 < text.size() ? text[i + 1] : u'\0';
+        if (IsOperatorChar(c) || (IsDigitChar(c) && !IsNumberChar(next)) || (IsLetterChar(c) && !IsLetterChar(next))) {
+            tokenList.AppendCharacter(static_cast<char>(c));  // a whole token of one character
+            ++i;
+        } else if (IsNumberChar(c) || IsLetterChar(c)) {
+            tokenList.Append(IsLetterChar(c) ? ReadName(text, i) : ReadNumber(text, i));
         } else {
-            inNumber = inName = false;
+            ++i;
         }
     }
-    if (signs)
-        for (size_t k = 1; k < tokens.size(); ++k) ApplySign(tokens[k]);
-    tokens[0] = CountToText(static_cast<int>(tokens.size() - 1));
+    tokenList.Write(0, CountToText(tokenList.Count() - 1));
     return std::nullopt;
 }
 
