@@ -176,7 +176,8 @@ Outcome Cycle(WindowModel& w, RowList* tokens, bool textChanged)
         for (int i = w.list1.Count() - 1; i >= 1; --i)
             if (IsVariable(w.list1.Read(i))) w.list2.Append(w.list1.Read(i));
         if (textChanged) {
-            w.list3.MutableRows().assign(w.list2.Rows().size(), "0");
+            w.list3.Clear();
+            for (int k = 0; k < w.list2.Count(); ++k) w.list3.Append("0");
             w.list3Index = -1;
         }
         for (int k = 0; k < w.list2.Count(); ++k) {
