@@ -16,14 +16,10 @@ RowList::RowList(std::initializer_list<std::string_view> rows)
 
 const std::string& RowList::Empty() { return kEmpty; }
 
-void RowList::Write(int i, std::string text)
+void RowList::WriteAtEnd(int i, std::string text)
 {
-    if (i == Count()) {
-        rows_.push_back(std::move(text));
-        return;
-    }
-    if (i < 0 || i > Count()) throw std::out_of_range("RowList::Write past the end");
-    rows_[static_cast<size_t>(i)] = std::move(text);
+    if (i != Count()) throw std::out_of_range("RowList::Write past the end");
+    rows_.push_back(std::move(text));
 }
 
 void RowList::Remove(int i)

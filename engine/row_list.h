@@ -3,6 +3,7 @@
 // list, the name list and the value list all share these semantics.
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quorvel {
@@ -20,19 +21,26 @@ public:
     }
     // Writing the row whose number equals the count appends; writing further
     // out is a programming error and throws std::out_of_range.
-    void Write(int i, std::string text);
+    void Write(int i, std::string text)
+    {
+        if (i >= 0 && i < Count()) rows_[static_cast<size_t>(i)] = std::move(text);
+        else WriteAtEnd(i, std::move(text));
+    }
     void Remove(int i);
     void Append(std::string text) { rows_.push_back(std::move(text)); }
+    // A row of one character, made in place: the tokenizer's common case,
+    // where moving a text in costs a call to memcpy.
+    void AppendCharacter(char c) { rows_.emplace_back(1, c); }
     void Clear() { rows_.clear(); }
     void Reserve(int n) { rows_.reserve(static_cast<size_t>(n)); }
 
     const std::vector<std::string>& Rows() const { return rows_; }
-    std::vector<std::string>& MutableRows() { return rows_; }
 
     bool operator==(const RowList&) const = default;
 
 private:
     static const std::string& Empty();
+    void WriteAtEnd(int i, std::string text);
     std::vector<std::string> rows_;
 };
 

@@ -1,7 +1,6 @@
 #include "tokenizer.h"
 
 #include <string>
-#include <vector>
 
 #include "number_text.h"
 #include "token_class.h"
@@ -28,45 +27,33 @@ void ApplySign(std::string& token)
     else token[0] = '-';
 }
 
-// The scan: every character starts a token, extends the last one, is
-// dropped inside a number, or separates. sink.Start(i, first) begins a token
-// at code unit i, sink.Extend(i, c) appends c, sink.Keep(i) drops a
-// character that still belongs to the number.
-template <class Sink>
-void Scan(std::u16string_view text, Sink& sink)
+// The number that starts at text[i], which moves past it. Inside a number
+// a second point and every "_" are dropped.
+std::string ReadNumber(std::u16string_view text, size_t& i)
 {
-    bool inNumber = false;
-    bool inName = false;
-    bool pointSeen = false;
-    for (size_t i = 0; i < text.size(); ++i) {
+    bool pointSeen = text[i] == '.';
+    std::string token = pointSeen ? std::string("0.") : std::string(1, static_cast<char>(text[i]));
+    for (++i; i < text.size() && IsNumberChar(text[i]); ++i) {
         const char16_t c = text[i];
-        if (IsNumberChar(c) && !inNumber) {
-            pointSeen = c == '.';
-            const char first = static_cast<char>(c);
-            sink.Start(i, pointSeen ? std::string_view("0.") : std::string_view(&first, 1));
-            inNumber = true;
-            inName = false;
-        } else if (IsDigitChar(c)) {  // inNumber
-            sink.Extend(i, static_cast<char>(c));
-        } else if (c == '.' && !pointSeen) {  // inNumber
-            sink.Extend(i, '.');
+        if (IsDigitChar(c)) {
+            token.push_back(static_cast<char>(c));
+        } else if (c == '.' && !pointSeen) {
+            token.push_back('.');
             pointSeen = true;
-        } else if (c == '.' || c == '_') {  // inNumber: dropped, the number goes on
-            sink.Keep(i);
-        } else if (IsLetterChar(c)) {
-            const char letter = static_cast<char>(c);
-            if (inName) sink.Extend(i, letter);
-            else sink.Start(i, std::string_view(&letter, 1));
-            inName = true;
-            inNumber = false;
-        } else if (IsOperatorChar(c)) {
-            const char op = static_cast<char>(c);
-            sink.Start(i, std::string_view(&op, 1));
-            inNumber = inName = false;
-        } else {
-            inNumber = inName = false;
         }
     }
+    ApplySign(token);
+    return token;
+}
+
+// The name that starts at text[i], which moves past it.
+std::string ReadName(std::u16string_view text, size_t& i)
+{
+    const size_t start = i;
+    while (i < text.size() && IsLetterChar(text[i])) ++i;
+    std::string token(i - start, '\0');
+    for (size_t k = start; k < i; ++k) token[k - start] = static_cast<char>(text[k]);
+    return token;
 }
 
 }  // namespace
@@ -76,37 +63,50 @@ std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList)
     if (text.size() > static_cast<size_t>(kMaxTextLength)) return Fault{FaultKind::TooLong, {}};
 
     // The length is known to fit, so the list can be rewritten as the scan goes.
-    struct Texts {
-        std::vector<std::string>& tokens;
-        bool signs = false;
-        void Start(size_t, std::string_view first)
-        {
-            tokens.emplace_back(first);
-            signs |= first[0] == '_';
+    tokenList.Clear();
+    // Row 0 is the count, once it is known. (Writing at the count appends;
+    // with Append called from one place only, the compiler inlines it.)
+    tokenList.Write(0, {});
+    size_t i = 0;
+    while (i < text.size()) {
+        const char16_t c = text[i];
+        const char16_t next = i + 1 < text.size() ? text[i + 1] : u'\0';
+        if (IsOperatorChar(c) || (IsDigitChar(c) && !IsNumberChar(next)) || (IsLetterChar(c) && !IsLetterChar(next))) {
+            tokenList.AppendCharacter(static_cast<char>(c));  // a whole token of one character
+            ++i;
+        } else if (IsNumberChar(c) || IsLetterChar(c)) {
+            tokenList.Append(IsLetterChar(c) ? ReadName(text, i) : ReadNumber(text, i));
+        } else {
+            ++i;
         }
-        void Extend(size_t, char c) { tokens.back().push_back(c); }
-        void Keep(size_t) {}
-    } sink{tokenList.MutableRows()};
-    sink.tokens.clear();
-    sink.tokens.emplace_back();  // row 0: the count, once it is known
-    Scan(text, sink);
-    std::vector<std::string>& tokens = sink.tokens;
-    if (sink.signs)
-        for (size_t k = 1; k < tokens.size(); ++k) ApplySign(tokens[k]);
-    tokens[0] = CountToText(static_cast<int>(tokens.size() - 1));
+    }
+    tokenList.Write(0, CountToText(tokenList.Count() - 1));
     return std::nullopt;
 }
 
 std::vector<TokenSpan> TokenSpans(std::u16string_view text)
 {
-    struct Spans {
-        std::vector<TokenSpan> spans;
-        void Start(size_t i, std::string_view) { spans.push_back({static_cast<int>(i), static_cast<int>(i) + 1}); }
-        void Extend(size_t i, char) { spans.back().end = static_cast<int>(i) + 1; }
-        void Keep(size_t i) { spans.back().end = static_cast<int>(i) + 1; }
-    } sink;
-    if (text.size() <= static_cast<size_t>(kMaxTextLength)) Scan(text, sink);
-    return std::move(sink.spans);
+    std::vector<TokenSpan> spans;
+    if (text.size() > static_cast<size_t>(kMaxTextLength)) return spans;
+    // The same boundaries as Tokenize: a number runs over digits, "." and
+    // "_", a name over letters, and an operator is one character.
+    auto runOf = [&text](size_t i, bool (*inToken)(char16_t)) {
+        while (i < text.size() && inToken(text[i])) ++i;
+        return i;
+    };
+    for (size_t i = 0; i < text.size();) {
+        const char16_t c = text[i];
+        size_t end = i + 1;
+        if (IsNumberChar(c)) end = runOf(i, IsNumberChar);
+        else if (IsLetterChar(c)) end = runOf(i, IsLetterChar);
+        else if (!IsOperatorChar(c)) {
+            ++i;
+            continue;
+        }
+        spans.push_back({static_cast<int>(i), static_cast<int>(end)});
+        i = end;
+    }
+    return spans;
 }
 
 }  // namespace quorvel

@@ -1,43 +1,17 @@
-// Runs a fuzz target once on each file named (folders: each file in them),
-// for builds without libFuzzer, e.g. the coverage build.
-#include <cstddef>
+// A main for builds without libFuzzer (g++): runs the target once on each file named.
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
-#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
-namespace {
-
-void RunFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-}
-
-}  // namespace
-
 int main(int argc, char** argv)
 {
-    long runs = 0;
     for (int i = 1; i < argc; ++i) {
-        const std::filesystem::path arg(argv[i]);
-        if (std::filesystem::is_directory(arg)) {
-            for (const auto& entry : std::filesystem::recursive_directory_iterator(arg)) {
-                if (!entry.is_regular_file()) continue;
-                RunFile(entry.path());
-                ++runs;
-            }
-        } else {
-            RunFile(arg);
-            ++runs;
-        }
+        std::ostringstream bytes;
+        bytes << std::ifstream(argv[i], std::ios::binary).rdbuf();
+        const std::string s = bytes.str();
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
     }
-    std::printf("%ld inputs run\n", runs);
-    return 0;
 }

@@ -47,27 +47,18 @@ std::optional<Fault> ApplyValues(RowList& tokenList, const RowList& nameList, co
     // The variable of the last token replaced, which the next one often repeats.
     std::string_view lastName;
     const std::string* lastText = nullptr;
-    std::vector<std::string>& rows = tokenList.MutableRows();
-    for (size_t i = 1; i < rows.size(); ++i) {
-        if (!IsVariable(rows[i])) continue;
-        if (!lastText || lastName != rows[i]) {
-            const auto it = texts.find(rows[i]);
+    for (int i = 1; i < tokenList.Count(); ++i) {
+        const std::string& row = tokenList.Read(i);
+        if (!IsVariable(row)) continue;
+        if (!lastText || lastName != row) {
+            const auto it = texts.find(row);
             if (it == texts.end()) continue;
             lastName = it->first;
             lastText = &it->second;
         }
-        rows[i] = *lastText;
+        tokenList.Write(i, *lastText);
     }
     return fault;
-}
-
-void SubstituteVariable(RowList& tokenList, std::string_view name, double value)
-{
-    const std::string text = NumberToText(value);
-    for (int i = tokenList.Count() - 1; i >= 1; --i) {
-        const std::string& t = tokenList.Read(i);
-        if (IsVariable(t) && t == name) tokenList.Write(i, text);
-    }
 }
 
 }  // namespace quorvel

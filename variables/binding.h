@@ -3,7 +3,6 @@
 // occurrence of a variable token, last occurrence first, and the value list
 // holds the value of row k of the name list in its row k.
 #include <optional>
-#include <string_view>
 
 #include "fault.h"
 #include "row_list.h"
@@ -21,8 +20,5 @@ void ResetValues(const RowList& nameList, RowList& valueList);
 // at the first that is not a number the result is a ValueNotNumber fault and
 // only the names of the rows before it have been substituted.
 std::optional<Fault> ApplyValues(RowList& tokenList, const RowList& nameList, const RowList& valueList);
-
-// Replaces every variable token equal to name by the number text of value.
-void SubstituteVariable(RowList& tokenList, std::string_view name, double value);
 
 }  // namespace quorvel

@@ -9,22 +9,9 @@ runs=${2:-15}
 for tool in Xvfb xev stdbuf /usr/bin/time; do
     command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 1; }
 done
-tmp=$(mktemp -d)
-xvfb_pid=
 xev_pid=
-cleanup() {
-    [ -n "$xev_pid" ] && kill "$xev_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 640x400x24 -nolisten tcp 3>"$tmp/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$tmp/display")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+cleanup_more() { [ -n "$xev_pid" ] && kill "$xev_pid" 2>/dev/null; }
+. "$(dirname "$0")/../../tests/window/xvfb.sh"
 
 : >"$tmp/times"
 : >"$tmp/rss"

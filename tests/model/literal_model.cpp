@@ -1,10 +1,12 @@
-// Tokenizer, variable binding, syntax check and the calculation cycle of the
-// literal model. Evaluate lives in literal_evaluate.cpp.
 #include "literal_model.h"
 
 #include <cmath>
+#include <optional>
+#include <variant>
 #include <vector>
 
+#include "arithmetic.h"
+#include "fault.h"
 #include "number_text.h"
 #include "token_class.h"
 
@@ -12,285 +14,192 @@ namespace quorvel::literal {
 
 namespace {
 
-bool IsNumberChar(char16_t c) { return IsDigitChar(c) || c == u'.' || c == u'_'; }
+// Ends a cycle: with the fault of a step that cannot complete, or with none
+// for a zero divisor.
+using Stop = std::optional<Fault>;
 
-bool IsOperatorChar(char16_t c)
+double Number(const std::string& text, FaultKind kind, const std::string& subject)
 {
-    switch (c) {
-    case u')': case u'(': case u'*': case u'\\': case u'/': case u'+': case u'-': case u'^': return true;
-    default: return false;
-    }
+    const std::optional<double> v = TextToNumber(text);
+    if (!v) throw Stop(Fault{kind, subject});
+    return *v;
 }
 
-// The list controls address rows with 16-bit signed integers.
-constexpr int kInt16Max = 32767;
-
-}  // namespace
-
-std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList)
+void Tokenize(std::u16string_view text, RowList& list)
 {
-    // Taking the length as a 16-bit count fails above 32767; a text of exactly
-    // 32767 fails once the position steps past it after the last character.
-    // Both happen before the token list is touched.
-    const auto textLength = static_cast<long long>(text.size());
-    if (textLength > kInt16Max) return Fault{FaultKind::TooLong, {}};
-    const int length = static_cast<int>(textLength);
-
-    // Phase 1: scan.
+    // The length is a 16-bit count and the scan steps one past the last
+    // character, so 32767 characters already fail, before the list is touched.
+    if (text.size() > 32766) throw Stop(Fault{FaultKind::TooLong, {}});
     std::vector<std::string> tokens;
-    int tokenCount = 0;
-    bool inNumber = false;
-    bool inName = false;
-    bool pointSeen = false;
-    for (int position = 1; position <= length; ++position) {
-        const char16_t c = text[static_cast<size_t>(position - 1)];
-        if (IsNumberChar(c) && !inNumber) {
-            if (c == u'.') {
-                tokens.emplace_back("0.");
-                pointSeen = true;
-            } else {
-                tokens.emplace_back(1, static_cast<char>(c));
-                pointSeen = false;
-            }
-            ++tokenCount;
-            inNumber = true;
-            inName = false;
-        } else if (IsDigitChar(c) && inNumber) {
-            tokens.back().push_back(static_cast<char>(c));
-        } else if (c == u'.' && inNumber && !pointSeen) {
-            tokens.back().push_back('.');
-            pointSeen = true;
-        } else if (c == u'.' && inNumber && pointSeen) {
-            // dropped; the number goes on
-        } else if (c == u'_' && inNumber) {
-            // dropped; the number goes on
-        } else if (IsLetterChar(c) && !inName) {
-            tokens.emplace_back(1, static_cast<char>(c));
-            ++tokenCount;
-            inName = true;
-            inNumber = false;
-        } else if (IsLetterChar(c) && inName) {
-            tokens.back().push_back(static_cast<char>(c));
-        } else if (IsOperatorChar(c)) {
-            tokens.emplace_back(1, static_cast<char>(c));
-            ++tokenCount;
-            inNumber = false;
-            inName = false;
-        } else {
-            inNumber = false;
-            inName = false;
-        }
-        if (position == kInt16Max) return Fault{FaultKind::TooLong, {}};
+    bool inNumber = false, inName = false, point = false;
+    for (const char16_t c : text) {
+        const auto ascii = static_cast<char>(c);
+        const bool number = IsDigitChar(c) || c == u'.' || c == u'_';
+        if (number && !inNumber) tokens.push_back(c == u'.' ? "0." : std::string(1, ascii));
+        else if (number && (IsDigitChar(c) || (c == u'.' && !point))) tokens.back() += ascii;
+        else if (IsLetterChar(c) && inName) tokens.back() += ascii;
+        else if (IsLetterChar(c) || std::u16string_view(u")(*\\/+-^").find(c) != std::u16string_view::npos) tokens.emplace_back(1, ascii);
+        // "_" and a second "." inside a number are dropped; anything else ends a number or a name.
+        point = number && ((inNumber && point) || c == u'.');
+        inNumber = number;
+        inName = IsLetterChar(c);
     }
-
-    // Phase 2: a leading "_" becomes the minus sign of a negative number.
-    for (std::string& token : tokens) {
-        if (token.empty() || token[0] != '_') continue;
-        if (token == "_") {
-            token = "-1";
-        } else {
-            token = "-" + token.substr(1);
-        }
-    }
-
-    // Phase 3: the first row goes once for every row beyond it, then row 0
-    // takes the count and every token write appends.
-    const int rowsBefore = tokenList.Count();
-    for (int k = 1; k < rowsBefore; ++k) tokenList.Remove(0);
-    tokenList.Write(0, CountToText(tokenCount));
-    for (int i = 1; i <= tokenCount; ++i) tokenList.Write(i, tokens[static_cast<size_t>(i - 1)]);
-    return std::nullopt;
+    // A leading "_" is the minus sign of a negative number; alone it is -1.
+    list.Clear();
+    list.Append(CountToText(static_cast<int>(tokens.size())));
+    for (std::string& t : tokens) list.Append(t[0] != '_' ? t : t.size() == 1 ? "-1" : "-" + t.substr(1));
 }
-
-void CollectVariables(const RowList& tokenList, RowList& nameList)
-{
-    for (int r = nameList.Count() - 1; r >= 0; --r) nameList.Remove(r);
-    const int n = tokenList.Count();
-    for (int i = n - 1; i >= 1; --i) {
-        const std::string& row = tokenList.Read(i);
-        if (!IsLetter(row)) continue;
-        if (IsFunctionName(row)) continue;
-        nameList.Append(row);
-    }
-}
-
-void ResetValues(const RowList& nameList, RowList& valueList)
-{
-    for (int r = valueList.Count() - 1; r >= 0; --r) valueList.Remove(r);
-    const int m = nameList.Count();
-    for (int j = 0; j < m; ++j) valueList.Write(j, CountToText(0));
-}
-
-std::optional<Fault> ApplyValues(RowList& tokenList, const RowList& nameList, const RowList& valueList)
-{
-    const int m = nameList.Count();
-    for (int k = 0; k < m; ++k) {
-        const std::string name = nameList.Read(k);
-        const std::optional<double> value = TextToNumber(valueList.Read(k));
-        if (!value) return Fault{FaultKind::ValueNotNumber, name};
-        SubstituteVariable(tokenList, name, *value);
-    }
-    return std::nullopt;
-}
-
-void SubstituteVariable(RowList& tokenList, std::string_view name, double value)
-{
-    const int n = tokenList.Count();
-    for (int i = n - 1; i >= 1; --i) {
-        const std::string& row = tokenList.Read(i);
-        if (!IsLetter(row)) continue;
-        if (IsFunctionName(row)) continue;
-        if (row == name) tokenList.Write(i, NumberToText(value));
-    }
-}
-
-namespace {
-
-const char* const kFirstToken = "错误:第一个字符串类型只能是(,正,负常数,变量";
-const char* const kSurplusClosing = "位发现多于的)";
-const char* const kAfterOpening = "个字符它必需是( 正,负数,变量";
-const char* const kAfterFunction = "个字符它必需(";
-const char* const kAfterOperand = "个字符它必需是纯操作符)";
-const char* const kAfterOperator = "个字符它必需是正,负数,变量(";
-const char* const kEndsInFunction = "字符它必需是涵数前(";
-const char* const kEndsBadly = "结束字符它必需是正,负数,变量)";
-const char* const kMissingClosing = "错误:发现缺少)";
 
 std::string Numbered(int position, const char* tail) { return "错误:第" + CountToText(position) + tail; }
 
-// The pair rule: whether next may follow cur, and the tail of the message
-// when it may not.
+// Whether next may follow cur; tail is the message when it may not.
 bool Accepted(std::string_view cur, std::string_view next, const char*& tail)
 {
-    if (IsOpening(cur)) {
-        tail = kAfterOpening;
-        return IsOperand(next) || IsOpening(next);
-    }
-    if (IsFunctionName(cur)) {
-        tail = kAfterFunction;
-        return IsOpening(next);
-    }
-    if (IsOperand(cur)) {
-        tail = kAfterOperand;
-        return IsOperatorToken(next) || IsClosing(next);
-    }
-    if (IsOperatorToken(cur)) {
-        tail = kAfterOperator;
-        return IsOperand(next) || IsOpening(next);
-    }
-    if (IsClosing(cur)) {
-        tail = kAfterOperand;
-        return IsOperatorToken(next) || IsClosing(next);
-    }
-    // Every token at a scanned position was accepted before it, so one of
-    // the rows above always matches.
-    tail = "";
+    const bool operand = IsOperand(next) || IsOpening(next);
+    const bool operatorOrClosing = IsOperatorToken(next) || IsClosing(next);
+    if (IsOpening(cur)) return tail = "个字符它必需是( 正,负数,变量", operand;
+    if (IsFunctionName(cur)) return tail = "个字符它必需(", IsOpening(next);
+    if (IsOperand(cur) || IsClosing(cur)) return tail = "个字符它必需是纯操作符)", operatorOrClosing;
+    if (IsOperatorToken(cur)) return tail = "个字符它必需是正,负数,变量(", operand;
     return true;
 }
 
-}  // namespace
-
-std::optional<Fault> CheckSyntax(const RowList& tokenList, std::string& message)
+// The tokenizer's count in row 0 always matches the rows and fits 16 bits.
+std::string CheckSyntax(const RowList& list)
 {
-    message.clear();
-
-    // 1. Count.
-    const std::string& row0 = tokenList.Read(0);
-    const std::optional<double> count = TextToNumber(row0);
-    if (!count) return Fault{FaultKind::CountOutOfRange, row0};
-    const double rounded = std::nearbyint(*count);
-    // n + 1 has to fit in 16 bits as well.
-    if (rounded < -32768 || rounded > kInt16Max - 1) return Fault{FaultKind::CountOutOfRange, row0};
-    const int n = static_cast<int>(rounded);
-
-    // 2. First token.
-    const std::string& first = tokenList.Read(1);
-    if (!IsOperand(first) && !IsOpening(first)) {
-        message = kFirstToken;
-        return std::nullopt;
-    }
-    int opening = IsOpening(first) ? 1 : 0;
-    int closing = 0;
-
-    // 3. Scan the adjacent pairs.
+    const int n = list.Count() - 1;
+    if (!IsOperand(list.Read(1)) && !IsOpening(list.Read(1))) return "错误:第一个字符串类型只能是(,正,负常数,变量";
+    int opening = IsOpening(list.Read(1)), closing = 0;
     for (int i = 1; i <= n - 1; ++i) {
-        const std::string& cur = tokenList.Read(i);
-        const std::string& next = tokenList.Read(i + 1);
-        if (IsOpening(next)) {
-            ++opening;
-        } else if (IsClosing(next)) {
-            ++closing;
-            if (closing > opening) {
-                message = Numbered(i + 1, kSurplusClosing);
-                return std::nullopt;
+        const std::string& next = list.Read(i + 1);
+        opening += IsOpening(next);
+        const char* tail = "位发现多于的)";
+        if ((IsClosing(next) && ++closing > opening) || !Accepted(list.Read(i), next, tail)) return Numbered(i + 1, tail);
+    }
+    std::string message;
+    if (IsFunctionName(list.Read(n))) message = Numbered(n + 1, "字符它必需是涵数前(");
+    else if (!IsOperand(list.Read(n)) && !IsClosing(list.Read(n))) message = Numbered(n + 1, "结束字符它必需是正,负数,变量)");
+    int balance = 0;
+    for (int i = 1; i <= n; ++i) balance += IsOpening(list.Read(i)) - IsClosing(list.Read(i));
+    return balance > 0 ? "错误:发现缺少)" : message;
+}
+
+struct Evaluation {
+    RowList& rows;
+    Rnd& rnd;
+    int n = rows.Count() - 1, s = 0, e = 0;
+    double x = 0;
+
+    double Read(int row) { return Number(rows.Read(row), FaultKind::OperandNotNumber, rows.Read(row)); }
+
+    static double Value(const Computed& c)
+    {
+        if (const Fault* fault = std::get_if<Fault>(&c)) throw Stop(*fault);
+        return std::get<double>(c);
+    }
+
+    // The six passes over rows from..end, each bounded by end as it stood when
+    // the pass began. A reduction reads its left operand first, and a zero
+    // divisor stops at once; every other one writes its value over the left
+    // operand, moves the rows behind it up by two and rescans, unless its
+    // right operand is the last row: then its rows stay.
+    void Passes(int from, int& end)
+    {
+        for (char op : {'/', '^', '*', '\\', '+', '-'}) {
+            if (n <= 2) continue;
+            const int last = end;
+            for (int j = from; j <= last;) {
+                if (!IsOccurrence(rows.Read(j), op)) {
+                    ++j;
+                    continue;
+                }
+                const double a = Read(j - 1), b = Read(j + 1);
+                if ((op == '/' || op == '\\') && b == 0) throw Stop{};
+                rows.Write(j - 1, NumberToText(x = Value(Combine(op, a, b))));
+                if (j + 1 >= end) break;
+                for (int k = j + 2; k <= end; ++k) rows.Write(k - 2, rows.Read(k));
+                end -= 2;
+                j = from + 1;
             }
         }
-        const char* tail = nullptr;
-        if (!Accepted(cur, next, tail)) {
-            message = Numbered(i + 1, tail);
-            return std::nullopt;
+    }
+
+    // The group from the "(" in row s (or its function in row s - 1) to the ")" in row i.
+    void Group(int i)
+    {
+        e = i - 1;
+        x = Read(s + 1);
+        if (IsFunctionName(rows.Read(s - 1))) --s;
+        Passes(s, e);
+        const Function f = FunctionNamed(rows.Read(s));
+        const double v = Value(Apply(f, x, rnd));
+        rows.Write(s, IsSingle(f) ? SingleToText(static_cast<float>(v)) : NumberToText(v));
+        const int width = i - s;
+        if (i < n) {
+            for (int k = i + 1; k <= n; ++k) rows.Write(k - width, rows.Read(k));
+            for (int k = n; k >= n - width + 1; --k) rows.Remove(k);
+            n -= width;
+        } else {
+            // The ")" was the last token: n keeps counting the removed rows.
+            for (int k = n; k >= s + 1; --k) rows.Remove(k);
         }
     }
 
-    // 4. End.
-    const std::string& last = tokenList.Read(n);
-    if (IsFunctionName(last)) {
-        message = Numbered(n + 1, kEndsInFunction);
-    } else if (!IsOperand(last) && !IsClosing(last)) {
-        message = Numbered(n + 1, kEndsBadly);
+    // Each ")" reduces its group and the scan starts again at row 1.
+    std::string Run()
+    {
+        for (int i = 0, n0 = n; i <= n0;) {
+            if (First(rows.Read(i)) == '(') s = i;
+            if (First(rows.Read(i)) != ')') {
+                ++i;
+                continue;
+            }
+            const bool last = i == n;
+            Group(i);
+            if (last) break;
+            i = 1;
+        }
+        Passes(0, n);
+        x = Read(1);
+        while (rows.Count() > 1) rows.Remove(rows.Count() - 1);
+        rows.Write(1, NumberToText(x));
+        return NumberToText(x);
     }
-    int openingTotal = 0;
-    int closingTotal = 0;
-    for (int i = 1; i <= n; ++i) {
-        const std::string& token = tokenList.Read(i);
-        if (IsOpening(token)) ++openingTotal;
-        if (IsClosing(token)) ++closingTotal;
-    }
-    if (openingTotal > closingTotal) message = kMissingClosing;
+};
 
-    // 5.
-    return std::nullopt;
-}
-
-namespace {
-
-void Fail(WindowModel& w, const Fault& fault)
+Outcome Cycle(WindowModel& w, RowList* tokens, bool textChanged)
 {
-    w.failure = FaultMessage(fault);
-    w.label1 = *w.failure;
-}
-
-void Cycle(WindowModel& w, RowList* tokens, bool textChanged)
-{
-    w.failure.reset();
-
-    if (auto fault = Tokenize(w.text1, w.list1)) return Fail(w, *fault);
-    if (tokens) *tokens = w.list1;
-
-    CollectVariables(w.list1, w.list2);
-
-    if (textChanged) {
-        ResetValues(w.list2, w.list3);
-        w.list3Index = -1;
+    try {
+        Tokenize(w.text1, w.list1);
+        if (tokens) *tokens = w.list1;
+        w.list2.Clear();
+        for (int i = w.list1.Count() - 1; i >= 1; --i)
+            if (IsVariable(w.list1.Read(i))) w.list2.Append(w.list1.Read(i));
+        if (textChanged) {
+            w.list3.Clear();
+            for (int k = 0; k < w.list2.Count(); ++k) w.list3.Append("0");
+            w.list3Index = -1;
+        }
+        for (int k = 0; k < w.list2.Count(); ++k) {
+            const std::string name = w.list2.Read(k);
+            const std::string value = NumberToText(Number(w.list3.Read(k), FaultKind::ValueNotNumber, name));
+            for (int i = w.list1.Count() - 1; i >= 1; --i)
+                if (IsVariable(w.list1.Read(i)) && w.list1.Read(i) == name) w.list1.Write(i, value);
+        }
+        w.title = CheckSyntax(w.list1);
+        if (!w.title.empty()) return Outcome::SyntaxMessage;
+        w.label1 = Evaluation{w.list1, w.rnd}.Run();
+        return Outcome::Result;
+    } catch (const Stop& stop) {
+        w.label1 = stop ? FaultMessage(*stop) : kDivisorZero;
+        return stop ? Outcome::Failure : Outcome::DivisorZero;
     }
-
-    if (auto fault = ApplyValues(w.list1, w.list2, w.list3)) return Fail(w, *fault);
-
-    std::string message;
-    if (auto fault = CheckSyntax(w.list1, message)) return Fail(w, *fault);
-    w.title = message;
-    if (!message.empty()) return;
-
-    w.label1.clear();
-    std::string result;
-    if (auto fault = Evaluate(w.list1, w.rnd, result)) return Fail(w, *fault);
-    w.label1 = result;
 }
 
 }  // namespace
 
-void Text1_Change(WindowModel& w, RowList* tokens) { Cycle(w, tokens, true); }
+Outcome Text1_Change(WindowModel& w, RowList* tokens) { return Cycle(w, tokens, true); }
 
-void Command1_Click(WindowModel& w, RowList* tokens) { Cycle(w, tokens, false); }
+Outcome Command1_Click(WindowModel& w, RowList* tokens) { return Cycle(w, tokens, false); }
 
 }  // namespace quorvel::literal

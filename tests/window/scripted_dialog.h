@@ -1,5 +1,5 @@
 #pragma once
-// A file dialog that answers from a script and remembers how it was shown.
+// A file dialog that answers from a script and notes how it was shown.
 #include <deque>
 #include <string>
 #include <vector>
@@ -10,23 +10,16 @@ namespace quorvel::test {
 
 class ScriptedDialog final : public CommonDialog {
 public:
-    struct Shown {
-        std::string call;  // "ShowOpen" or "ShowSave"
-        std::string title;
-        bool cancelError;
-        std::string filter;
-    };
-
     std::deque<std::string> answers;  // one name per dialog; "" cancels
-    std::vector<Shown> shown;
+    std::vector<std::string> shown;   // "open|save title filter", "+cancelError" when set
 
-    void ShowOpen() override { Show("ShowOpen"); }
-    void ShowSave() override { Show("ShowSave"); }
+    void ShowOpen() override { Show("open "); }
+    void ShowSave() override { Show("save "); }
 
 private:
-    void Show(const char* call)
+    void Show(const std::string& call)
     {
-        shown.push_back({call, DialogTitle, CancelError, Filter});
+        shown.push_back(call + DialogTitle + " " + Filter + (CancelError ? " +cancelError" : ""));
         FileName = answers.empty() ? std::string() : answers.front();
         if (!answers.empty()) answers.pop_front();
     }

@@ -1,0 +1,201 @@
+// The window on the offscreen platform, driven through its widgets a row of
+// window.tsv at a time, and the parts beneath it that a row cannot reach.
+#include <sys/resource.h>
+
+#include <clocale>
+#include <csignal>
+#include <sstream>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "cycle.h"
+#include "expression_file.h"
+#include "filter_key.h"
+#include "form1.h"
+#include "scripted_dialog.h"
+#include "table.h"
+#include "utf.h"
+
+namespace quorvel {
+namespace {
+
+using test::Cell;
+
+QString Q(const std::string& s) { return QString::fromStdU16String(Utf8ToUtf16(s)); }
+std::string U8(const QString& s) { return Utf16ToUtf8(s.toStdU16String()); }
+
+class Window : public ::testing::TestWithParam<test::Row> {
+protected:
+    void SetUp() override
+    {
+        getrlimit(RLIMIT_FSIZE, &fileSize);
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+    void TearDown() override { setrlimit(RLIMIT_FSIZE, &fileSize); }
+
+    template <class W = QLineEdit>
+    W* Find(const char* name) { return form.findChild<W*>(name); }
+
+    // Relative names are in the row's own folder.
+    QString Path(const std::string& name) { return name[0] == '/' ? Q(name) : dir.filePath(Q(name)); }
+
+    // t: types into Text1, s: sets it as a paste would; k: types into Text2,
+    // K: sends it a key sequence, p: pastes over all of it; r: clicks a row of
+    // List3, down moves there by keyboard; c clicks 计算; o: and v: open and
+    // save with the dialog answering that name; w:NAME=BYTES writes a file,
+    // m: makes a folder, limit caps file sizes at 1 KiB.
+    void Step(const std::string& step)
+    {
+        const std::string op = step.substr(0, step.find(':')), raw = step.substr(std::min(step.size(), op.size() + 1));
+        const std::string arg = Cell(raw);
+        if (op == "t") QTest::keyClicks(Find("Text1"), Q(arg));
+        else if (op == "s") Find("Text1")->setText(Q(arg));
+        else if (op == "k") QTest::keyClicks(Find("Text2"), Q(arg));
+        else if (op == "K") QTest::keySequence(Find("Text2"), QKeySequence(Q(arg)));
+        else if (op == "p") {
+            QApplication::clipboard()->setText(Q(arg));
+            QTest::keySequence(Find("Text2"), QKeySequence::SelectAll);
+            QTest::keySequence(Find("Text2"), QKeySequence::Paste);
+        } else if (op == "r") {
+            auto* list = Find<QListView>("List3");
+            const QRect row = list->visualRect(list->model()->index(std::stoi(arg), 0));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        } else if (op == "down") QTest::keyClick(Find<QListView>("List3"), Qt::Key_Down);
+        else if (op == "c") QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+        else if (op == "o" || op == "v") {
+            dialog.answers.push_back(arg.empty() ? "" : U8(Path(arg)));
+            QTest::mouseClick(Find<QPushButton>(op == "o" ? "Command3_0" : "Command3_1"), Qt::LeftButton);
+        } else if (op == "w") {
+            QFile file(Path(raw.substr(0, raw.find('='))));
+            const std::string bytes = Cell(raw.substr(raw.find('=') + 1));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()));
+        } else if (op == "m") ASSERT_TRUE(QDir(dir.path()).mkdir(Q(arg)));
+        else if (op == "limit") {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit small{1024, fileSize.rlim_max};
+            ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        } else FAIL() << "unknown step " << step;
+    }
+
+    // The rows as shown, "~" for an empty one, the selected one in brackets.
+    std::string Rows(const char* name)
+    {
+        auto* list = Find<QListView>(name);
+        std::string shown;
+        for (int r = 0; r < list->model()->rowCount(); ++r) {
+            const QModelIndex index = list->model()->index(r, 0);
+            std::string row = U8(index.data().toString());
+            if (row.empty()) row = "~";
+            if (list->selectionModel()->isSelected(index)) row = "[" + row + "]";
+            shown += (r ? " " : "") + row;
+        }
+        return shown;
+    }
+
+    std::string Files()
+    {
+        QStringList names;
+        for (const QFileInfo& f : QDir(dir.path()).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name))
+            names << f.fileName() + (f.isDir() ? "/" : "");
+        return U8(names.join(' '));
+    }
+
+    std::string Out()
+    {
+        QFile out(dir.filePath("out.txt"));
+        return QFileInfo(out).isFile() && out.open(QIODevice::ReadOnly) ? out.readAll().toStdString() : "-";
+    }
+
+    rlimit fileSize{};
+    QTemporaryDir dir;
+    test::ScriptedDialog dialog;
+    int beeps = 0;
+    Form1 form{&dialog, [this] { ++beeps; }};
+};
+
+TEST_P(Window, ShowsWhatTheStepsLeave)
+{
+    std::istringstream steps(GetParam().at("steps"));
+    for (std::string step; steps >> step && !HasFatalFailure();) Step(step);
+    const test::Row shown = {
+        {"Text1", U8(Find("Text1")->text())}, {"Label1", U8(Find<QLabel>("Label1")->text())},
+        {"title", U8(form.windowTitle())},    {"List1", Rows("List1")},
+        {"List2", Rows("List2")},             {"List3", Rows("List3")},
+        {"Text2", U8(Find("Text2")->text())}, {"beeps", std::to_string(beeps)},
+        {"files", Files()},                   {"out", Out()},
+    };
+    for (const auto& [column, value] : shown) {
+        const std::string& want = GetParam().at(column);
+        EXPECT_TRUE(want == "*" || value == Cell(want))
+            << column << " shows " << value.substr(0, 300) << "\n  instead of " << Cell(want).substr(0, 300);
+    }
+    for (const std::string& s : dialog.shown)
+        EXPECT_TRUE(s == "open 打开 所有文本 (*.txt)" || s == "save 另存为 所有文件 (*.txt)") << s;
+    EXPECT_TRUE(dialog.answers.empty()) << "a button showed no dialog";
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Window, ::testing::ValuesIn(test::Table("window.tsv")), test::RowName);
+
+TEST_F(Window, TabGoesRoundTheControlsFromText1)
+{
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(visited.join(' '), "Text1 List1 List2 List3 Text2 Command1 Command3_0 Command3_1 Text1");
+}
+
+// The open button passes on only ordinary files; the loader itself reports
+// the rest.
+TEST(ExpressionFile, NamesThatCannotBeOpenedLeaveTheText)
+{
+    QTemporaryDir dir;
+    for (const QString& name : {QString(), dir.filePath("absent.txt"), dir.path()}) {
+        WindowModel w;
+        SetText1(w, u"6*7");
+        TransferExpressionFile(kLoadFile, w, U8(name));
+        EXPECT_EQ(w.label1, "无法打开文件错") << U8(name);
+        EXPECT_EQ(w.text1, u"6*7");
+    }
+}
+
+TEST(FilterKey, PassesAllowedKeysWithoutRegardToCaseAndBeepsAtTheRest)
+{
+    const struct {
+        char16_t key;
+        std::u16string_view allowed;
+        std::int16_t backspace;
+        bool passes;
+    } rows[] = {
+        {u'a', u"ABC", 0, true},  {u'B', u"abc", 0, true},   {u'd', u"abc", kTrue, false}, {u'É', u"é", 0, true},
+        {u'值', u"值", 0, true},  {8, u"", kTrue, true},     {8, u"abc", 1, false},        {8, u"abc", 0, false},
+        {0, u"abc", kTrue, false},
+    };
+    for (const auto& r : rows) {
+        int beeps = 0;
+        const auto key = static_cast<std::int16_t>(r.key);
+        EXPECT_EQ(FilterKey(key, r.allowed, r.backspace, [&] { ++beeps; }), r.passes ? key : 0) << int(r.key);
+        EXPECT_EQ(beeps, r.passes ? 0 : 1) << int(r.key);
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    std::setlocale(LC_CTYPE, "C.UTF-8");  // case of letters beyond ASCII
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
