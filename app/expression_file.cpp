@@ -50,17 +50,16 @@ Outcome Load(WindowModel& w, const std::string& fileName)
     // Every line runs its own text-change cycle, even when the text stays the
     // same; a cycle that fails is superseded by the next, so the window ends
     // with the cycle of the whole text and nothing of the file is cut off.
-    std::u16string joined;
-    joined.reserve(text.size());
     Outcome last = Outcome::NotRun;
     size_t pos = 0;
     while (pos < text.size()) {
         size_t end = text.find(u'\r', pos);
         if (end == std::u16string_view::npos) end = text.size();
-        joined.append(text.substr(pos, end - pos));
+        // Text1 grows by the line: no copy of all the lines before it.
+        if (pos == 0) w.text1.assign(text.substr(0, end));
+        else w.text1.append(text.substr(pos, end - pos));
         pos = end + 1;                                       // past the CR
         if (pos < text.size() && text[pos] == u'\n') ++pos;  // and the LF of a CR LF
-        w.text1 = joined;
         last = Text1_Change(w);
     }
     return last;

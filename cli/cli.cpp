@@ -18,7 +18,7 @@ namespace quorvel::cli {
 namespace {
 
 constexpr const char* kUsageLine =
-    "用法: quorvel-cli [--json] 表达式 [变量=值]...\n"
+    "用法: quorvel-cli [--json] [--explain] 表达式 [变量=值]...\n"
     "      quorvel-cli [--json] -\n"
     "      quorvel-cli [--json] [--explain] --file 文件\n";
 

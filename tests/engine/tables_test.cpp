@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "binding.h"
+#include "cycle.h"
 #include "evaluator.h"
 #include "literal_model.h"
 #include "number_text.h"
@@ -107,18 +108,35 @@ std::string Shown(const std::optional<Fault>& fault, const std::string& given)
 // NOLINTEND(bugprone-macro-parentheses)
 
 TABLE(TokenizeTable, "tokenize.tsv");
-TEST_P(TokenizeTable, CountThenTokens)
+TEST_P(TokenizeTable, CountThenTokensEachFromItsSpan)
 {
+    const std::u16string text = Text(GetParam()[0]);
     RowList list = Rows("junk from an earlier cycle");
-    ASSERT_FALSE(Tokenize(Text(GetParam()[0]), list));
+    ASSERT_FALSE(Tokenize(text, list));
     EXPECT_EQ(Spaced(list), Spaced(Rows(GetParam()[1])));
+    const std::vector<TokenSpan> spans = TokenSpans(text);
+    ASSERT_EQ(static_cast<int>(spans.size()), list.Count() - 1);
+    for (size_t k = 0; k < spans.size(); ++k) {
+        RowList alone;
+        Tokenize(std::u16string_view(text).substr(static_cast<size_t>(spans[k].start), static_cast<size_t>(spans[k].end - spans[k].start)), alone);
+        EXPECT_EQ(Spaced(alone), "1 " + list.Read(static_cast<int>(k) + 1)) << "span of token " << k + 1;
+    }
+}
+
+TABLE(ReadingTable, "reading.tsv");
+TEST_P(ReadingTable, EveryReductionButTheLastEnclosed)
+{
+    const std::optional<std::u16string> reading = ReadingOf(Text(GetParam()[0]));
+    EXPECT_EQ(reading ? Utf16ToUtf8(*reading) : "-", GetParam()[1]);
 }
 
 TABLE(CheckTable, "check.tsv");
-TEST_P(CheckTable, Message)
+TEST_P(CheckTable, MessageAndTheTokenItNames)
 {
     std::string message = "stale";
-    EXPECT_EQ(Shown(CheckSyntax(Rows(GetParam()[0]), message), message), GetParam()[1]);
+    int named = -1;
+    EXPECT_EQ(Shown(CheckSyntax(Rows(GetParam()[0]), message, &named), message), GetParam()[1]);
+    EXPECT_EQ(std::to_string(named), GetParam()[2]);
 }
 
 TABLE(EvaluateTable, "evaluate.tsv");

@@ -6,7 +6,9 @@
 
 #include <cstdlib>
 
+#include "cycle.h"
 #include "differential.h"
+#include "utf.h"
 
 namespace quorvel::literal {
 namespace {
@@ -28,6 +30,27 @@ TEST(Differential, GeneratedCasesAgreeAndReachEveryOutcome)
         ++outcomes[static_cast<int>(last)];
     }
     for (int o = 1; o < 5; ++o) EXPECT_GT(outcomes[o], cases / 100) << "outcome " << o;
+}
+
+// A reading holds one operator between two parentheses, so the pass order no
+// longer matters in it: wherever the expression gives a result, its reading
+// gives the same.
+TEST(Differential, ReadingGivesTheSameResult)
+{
+    Bytes bytes{.random = std::mt19937_64(3), .seeded = true};
+    int results = 0;
+    for (int n = 0; n < 20000; ++n) {
+        WindowModel typed, read;
+        typed.text1 = GenerateCase(bytes).text;
+        if (quorvel::Text1_Change(typed) != Outcome::Result) continue;
+        const std::optional<std::u16string> reading = ReadingOf(typed.text1);
+        ASSERT_TRUE(reading);
+        read.text1 = *reading;
+        quorvel::Text1_Change(read);
+        ASSERT_EQ(read.label1, typed.label1) << Utf16ToUtf8(typed.text1) << " read as " << Utf16ToUtf8(*reading);
+        ++results;
+    }
+    EXPECT_GT(results, 1000);
 }
 
 }  // namespace

@@ -170,7 +170,7 @@ struct Evaluation {
 Outcome Cycle(WindowModel& w, RowList* tokens, bool textChanged)
 {
     try {
-        Tokenize(w.text1, w.list1);
+        literal::Tokenize(w.text1, w.list1);  // not the engine's, which argument lookup also finds
         if (tokens) *tokens = w.list1;
         w.list2.Clear();
         for (int i = w.list1.Count() - 1; i >= 1; --i)
