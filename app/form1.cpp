@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -53,8 +54,10 @@ public:
     {
         if (event->type() != QEvent::ToolTip) return QStyledItemDelegate::helpEvent(event, view, option, index);
         const QString text = index.data().toString();
+        // A list lays its rows out as wide as their text; the viewport cuts them.
         const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, view) + 1);
-        if (option.fontMetrics.horizontalAdvance(text) + margins > option.rect.width()) {
+        const int visible = std::min(option.rect.right() + 1, view->viewport()->width()) - option.rect.left();
+        if (option.fontMetrics.horizontalAdvance(text) + margins > visible) {
             QToolTip::showText(event->globalPos(), text, view);
         } else {
             QToolTip::hideText();

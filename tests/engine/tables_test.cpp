@@ -232,6 +232,17 @@ TEST_P(CycleTable, OutcomeThenTheWindowStillCalculates)
 
 // The value box writes only into the selected row, which a click on it
 // loads; assigning the same text runs no cycle.
+TEST(Cycle, MarksTheTokenTheTitleNamesUntilTheCheckPasses)
+{
+    WindowModel w;
+    SetText1(w, u"2*(x+1");
+    EXPECT_EQ(w.marked, (TokenSpan{2, 3}));
+    SetText1(w, u"2*(x+1)");
+    EXPECT_FALSE(w.marked);
+    SetText1(w, u"\"+\" 1");
+    EXPECT_EQ(w.marked, (TokenSpan{1, 2}));
+}
+
 TEST(Cycle, ValuesFollowTheSelection)
 {
     WindowModel w;

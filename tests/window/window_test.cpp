@@ -11,6 +11,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QToolTip>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,8 +53,11 @@ protected:
     // t: types into Text1, s: sets it as a paste would; k: types into Text2,
     // K: sends it a key sequence, p: pastes over all of it; r: clicks a row of
     // List3, down moves there by keyboard; c clicks 计算; o: and v: open and
-    // save with the dialog answering that name; w:NAME=BYTES writes a file,
-    // m: makes a folder, limit caps file sizes at 1 KiB.
+    // save with the dialog answering that name, O: and S: the same by Ctrl+O
+    // and Ctrl+S; key: sends a key sequence to Text1, tab a Tab to the focus,
+    // f: types into the focus, click: clicks a control, drop: drops a file on
+    // Text1; w:NAME=BYTES writes a file, m: makes a folder, limit caps file
+    // sizes at 1 KiB.
     void Step(const std::string& step)
     {
         const std::string op = step.substr(0, step.find(':')), raw = step.substr(std::min(step.size(), op.size() + 1));
@@ -70,6 +76,21 @@ protected:
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
         } else if (op == "down") QTest::keyClick(Find<QListView>("List3"), Qt::Key_Down);
         else if (op == "c") QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+        else if (op == "O" || op == "S") {
+            dialog.answers.push_back(U8(Path(arg)));
+            QTest::keySequence(Find("Text1"), op == "O" ? QKeySequence::Open : QKeySequence::Save);
+        } else if (op == "key") QTest::keySequence(Find("Text1"), QKeySequence(Q(arg)));
+        else if (op == "tab") QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        else if (op == "f") QTest::keyClicks(QApplication::focusWidget(), Q(arg));
+        else if (op == "click") QTest::mouseClick(Find<QWidget>(arg.c_str()), Qt::LeftButton, {}, QPoint(3, 3));
+        else if (op == "drop") {
+            QMimeData mime;
+            mime.setUrls({QUrl::fromLocalFile(Path(arg))});
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+            QApplication::sendEvent(Find("Text1"), &enter);
+            QApplication::sendEvent(Find("Text1"), &drop);
+        }
         else if (op == "o" || op == "v") {
             dialog.answers.push_back(arg.empty() ? "" : U8(Path(arg)));
             QTest::mouseClick(Find<QPushButton>(op == "o" ? "Command3_0" : "Command3_1"), Qt::LeftButton);
@@ -152,6 +173,42 @@ TEST_F(Window, TabGoesRoundTheControlsFromText1)
         visited << QApplication::focusWidget()->objectName();
     }
     EXPECT_EQ(visited.join(' '), "Text1 List1 List2 List3 Text2 Command1 Command3_0 Command3_1 Text1");
+}
+
+TEST_F(Window, ListsScrollTogetherAndEveryControlSaysWhatItIs)
+{
+    Find("Text1")->setText("a+b+c+d+e+f+g+h+i+j+k+l+m+n+o+p+q+r+s+t");
+    QApplication::processEvents();  // the lists lay out their new rows
+    QScrollBar* names = Find<QListView>("List2")->verticalScrollBar();
+    QScrollBar* values = Find<QListView>("List3")->verticalScrollBar();
+    values->setValue(values->maximum());
+    EXPECT_GT(names->value(), 0);
+    EXPECT_EQ(names->value(), values->value());
+    names->setValue(1);
+    EXPECT_EQ(values->value(), 1);
+
+    Find("Text1")->setText("8-2+1");
+    const std::pair<const char*, const char*> spoken[] = {
+        {"Text1", "表达式"}, {"Label1", "计算结果：5"}, {"List2", "变量名"}, {"List3", "变量值"}, {"Text2", "值"}, {"List1", "记号"}};
+    for (const auto& [name, said] : spoken) EXPECT_EQ(U8(Find<QWidget>(name)->accessibleName()), said) << name;
+    EXPECT_EQ(U8(Find<QLabel>("Label1")->toolTip()), "运算顺序：8-(2+1)");
+    EXPECT_EQ(U8(Find<QLabel>("Label1")->accessibleDescription()), "运算顺序：8-(2+1)");
+    Find("Text1")->setText("8-");
+    EXPECT_TRUE(Find<QLabel>("Label1")->toolTip().isEmpty());
+}
+
+// A row's whole text shows as a tooltip only where the row is too narrow.
+TEST_F(Window, NarrowRowsShowTheirWholeText)
+{
+    Find("Text1")->setText("1/3+2");
+    QApplication::processEvents();
+    auto* list1 = Find<QListView>("List1");
+    for (const auto& [row, tip] : {std::pair{0, ""}, {1, "2.33333333333333"}}) {
+        const QPoint at = list1->visualRect(list1->model()->index(row, 0)).center();
+        QHelpEvent help(QEvent::ToolTip, at, list1->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list1->viewport(), &help);
+        EXPECT_EQ(U8(QToolTip::text()), tip) << row;
+    }
 }
 
 // The open button passes on only ordinary files; the loader itself reports
