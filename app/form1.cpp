@@ -105,6 +105,7 @@ Form1::Form1(CommonDialog* dialog, std::function<void()> beep)
     setAcceptDrops(true);
     // Text1 would take a dropped file's name as text: the window loads it.
     text1_->installEventFilter(this);
+    text2_->installEventFilter(this);
 }
 
 void Form1::OpenFile(const QString& fileName)
@@ -175,8 +176,7 @@ void Form1::Connect()
         connect(command3_[i], &QPushButton::clicked, this, [this, i] { Command3Clicked(i); });
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, command3_[0], &QPushButton::click);
     connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, command3_[1], &QPushButton::click);
-    // The focus never enters Label1; a box with the focus copies its own
-    // selection first.
+    // The focus never enters Label1, so the window copies its selection.
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, [this] {
         if (label1_->hasSelectedText()) QGuiApplication::clipboard()->setText(label1_->selectedText());
     });
@@ -197,6 +197,13 @@ void Form1::Connect()
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    // A box with nothing selected leaves the copy shortcut to the result.
+    if ((watched == text1_ || watched == text2_) && type == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
+        !static_cast<QLineEdit*>(watched)->hasSelectedText() && label1_->hasSelectedText()) {
+        event->ignore();
+        return true;
+    }
     if (watched == text1_ && (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop)) {
         auto* drop = static_cast<QDropEvent*>(event);
         if (DraggedFile(drop->mimeData()).isEmpty()) return false;

@@ -28,6 +28,12 @@ void RunCycle(benchmark::State& state, std::u16string text, Cycle cycle)
     state.counters["chars"] = static_cast<double>(w.text1.size());
 }
 
+// How the passes read a text, apart from the cycle (the window's tooltip).
+void RunReading(benchmark::State& state, std::u16string text)
+{
+    for (auto _ : state) benchmark::DoNotOptimize(quorvel::ReadingOf(text));
+}
+
 void CompanionLines(benchmark::State& state)
 {
     // About 20 tokens a line.
@@ -51,6 +57,8 @@ const bool registered = [] {
             const std::string suffix = std::string(shape.name) + "/" + std::to_string(length);
             benchmark::RegisterBenchmark(("engine/" + suffix).c_str(), RunCycle<void (*)(WindowModel&)>, shape.make(length),
                                          [](WindowModel& w) { quorvel::Text1_Change(w); })
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("reading/" + suffix).c_str(), RunReading, shape.make(length))
                 ->Unit(benchmark::kMillisecond);
 #ifdef QUORVEL_WITH_LITERAL_MODEL
             benchmark::RegisterBenchmark(("literal/" + suffix).c_str(), RunCycle<void (*)(WindowModel&)>,
