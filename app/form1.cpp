@@ -233,8 +233,6 @@ void Form1::showEvent(QShowEvent* event)
     ShowTitle();
 }
 
-// An empty title would make the window system show the program's name; a
-// blank one shows nothing, as an accepted expression should.
 // The token the title's message is about gets a red wavy underline, as a
 // spelling checker marks a word; the text, cursor and selection stay.
 void Form1::ShowMark()
@@ -252,6 +250,8 @@ void Form1::ShowMark()
     QCoreApplication::sendEvent(text1_, &event);
 }
 
+// An empty title would make the window system show the program's name; a
+// blank one shows nothing, as an accepted expression should.
 void Form1::ShowTitle()
 {
     setWindowTitle(Q(model_.title));
