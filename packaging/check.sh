@@ -121,7 +121,7 @@ if [ $window = yes ]; then
     report=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate rejects $app_id.desktop: $report"
     [ -z "$report" ] || fail "desktop-file-validate has remarks on $app_id.desktop: $report"
     desktop_key() { sed -n "s/^$1=//p" "$desktop"; }
-    [ "$(desktop_key Exec)" = quorvel ] || fail "Exec is '$(desktop_key Exec)', expected quorvel"
+    [ "$(desktop_key Exec)" = "quorvel %f" ] || fail "Exec is '$(desktop_key Exec)', expected quorvel %f (a file manager passes the file)"
     [ "$(desktop_key Icon)" = quorvel ] || fail "Icon is '$(desktop_key Icon)', expected quorvel"
     [ "$(desktop_key Name)" = Quorvel ] || fail "Name is '$(desktop_key Name)', expected Quorvel"
     desktop_key 'Comment\[zh_CN\]' | grep -q . || fail "the desktop entry has no Chinese comment"
