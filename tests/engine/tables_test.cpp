@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <charconv>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 #include "binding.h"
@@ -121,6 +122,18 @@ TEST_P(TokenizeTable, CountThenTokensEachFromItsSpan)
         Tokenize(std::u16string_view(text).substr(static_cast<size_t>(spans[k].start), static_cast<size_t>(spans[k].end - spans[k].start)), alone);
         EXPECT_EQ(Spaced(alone), "1 " + list.Read(static_cast<int>(k) + 1)) << "span of token " << k + 1;
     }
+}
+
+TABLE(UtfTable, "utf.tsv");
+TEST_P(UtfTable, ConvertedAsTheBoxesAndFilesNeed)
+{
+    std::string bytes;
+    std::u16string units;
+    std::istringstream byteCells(GetParam()[1]), unitCells(GetParam()[2]);
+    for (std::string hex; byteCells >> hex;) bytes += static_cast<char>(std::stoi(hex, nullptr, 16));
+    for (std::string hex; unitCells >> hex;) units += static_cast<char16_t>(std::stoi(hex, nullptr, 16));
+    if (GetParam()[0] != "to8") EXPECT_TRUE(Utf8ToUtf16(bytes) == units);
+    if (GetParam()[0] != "to16") EXPECT_EQ(Utf16ToUtf8(units), bytes);
 }
 
 TABLE(ReadingTable, "reading.tsv");
