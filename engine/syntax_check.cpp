@@ -1,7 +1,6 @@
 #include "syntax_check.h"
 
 #include <cmath>
-#include <vector>
 
 #include "number_text.h"
 #include "token_class.h"
@@ -51,21 +50,19 @@ std::optional<Fault> CheckSyntax(const RowList& tokenList, std::string& message,
         if (first != TokenClass::None) about = 1;
         return std::nullopt;
     }
-    // The rows of the "(" not yet closed, to name the one left open.
-    std::vector<int> open;
-    if (first == TokenClass::Opening) open.push_back(1);
+    int opening = first == TokenClass::Opening ? 1 : 0;
+    int closing = 0;
     TokenClass cur = first;
     for (int i = 1; i <= n - 1; ++i) {
         const TokenClass next = Classify(tokenList.Read(i + 1));
-        const char* tail = nullptr;
         if (next == TokenClass::Opening) {
-            open.push_back(i + 1);
-        } else if (next == TokenClass::Closing) {
-            if (open.empty()) tail = "位发现多于的)";
-            else open.pop_back();
+            ++opening;
+        } else if (next == TokenClass::Closing && ++closing > opening) {
+            message = Numbered(i + 1, "位发现多于的)");
+            about = i + 1;
+            return std::nullopt;
         }
-        if (!tail) tail = PairFault(cur, next);
-        if (tail) {
+        if (const char* tail = PairFault(cur, next)) {
             message = Numbered(i + 1, tail);
             about = i + 1;
             return std::nullopt;
@@ -78,9 +75,17 @@ std::optional<Fault> CheckSyntax(const RowList& tokenList, std::string& message,
     else if (!IsOperand(last) && last != TokenClass::Closing) message = Numbered(n + 1, "结束字符它必需是正,负数,变量)");
     if (!message.empty()) about = n;
     // The running balance has already caught a surplus ")"; only a missing one is left.
-    if (!open.empty()) {
+    if (opening > closing) {
         message = "错误:发现缺少)";
-        about = open.back();
+        // The "(" left open last: walking back, the first "(" without its ")".
+        for (int i = n, unmatched = 0; i >= 1; --i) {
+            const TokenClass c = Classify(tokenList.Read(i));
+            if (c == TokenClass::Closing) ++unmatched;
+            else if (c == TokenClass::Opening && unmatched-- == 0) {
+                about = i;
+                break;
+            }
+        }
     }
     return std::nullopt;
 }
