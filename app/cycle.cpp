@@ -34,11 +34,18 @@ Outcome RunCycle(WindowModel& w, Trigger trigger, RowList* tokens)
     if (auto fault = CheckSyntax(w.list1, message, &named)) return fail(*fault);
     w.title = message;
     w.marked.reset();
+    w.reading.reset();
     if (!message.empty()) {
         // Spans are only wanted here, so the passing cycle does not pay for them.
-        if (named > 0) w.marked = TokenSpans(w.text1).at(static_cast<size_t>(named) - 1);
+        if (named > 0) {
+            std::vector<TokenSpan> spans;
+            TokenSpans(w.text1, spans);
+            w.marked = spans.at(static_cast<size_t>(named) - 1);
+        }
         return Outcome::SyntaxMessage;
     }
+    // Values change no token's class, so the substituted list reads as typed.
+    if (w.wantReading) w.reading = Reading(w.text1, w.list1);
     w.label1.clear();
     std::string result;
     if (auto fault = Evaluate(w.list1, w.rnd, result)) return fail(*fault);
@@ -57,15 +64,6 @@ Outcome SetText1(WindowModel& w, std::u16string text)
     if (text == w.text1) return Outcome::NotRun;
     w.text1 = std::move(text);
     return Text1_Change(w);
-}
-
-std::optional<std::u16string> ReadingOf(std::u16string_view text)
-{
-    RowList tokens;
-    std::string message;
-    // Values change no token's class, so the check reads the names as they are.
-    if (Tokenize(text, tokens) || CheckSyntax(tokens, message) || !message.empty()) return std::nullopt;
-    return Reading(text, tokens, TokenSpans(text));
 }
 
 }  // namespace quorvel

@@ -2,9 +2,7 @@
 // The calculation cycle: text → tokens → variables → check → evaluate, run
 // on the window's state. The window, the file loader and the companion all
 // drive it through these events and read what happened from their outcome.
-#include <optional>
 #include <string>
-#include <string_view>
 
 #include "row_list.h"
 #include "window_model.h"
@@ -28,10 +26,5 @@ Outcome Command1_Click(WindowModel& w, RowList* tokens = nullptr);
 
 // Assigns Text1, running Text1_Change when the text changes.
 Outcome SetText1(WindowModel& w, std::u16string text);
-
-// How the six passes read the text, with every reduction but the last of
-// each group and of the whole in parentheses; none when the check does not
-// pass. Asked for apart from the cycle, which does not pay for it.
-std::optional<std::u16string> ReadingOf(std::u16string_view text);
 
 }  // namespace quorvel

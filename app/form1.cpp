@@ -98,6 +98,7 @@ Form1::Form1(CommonDialog* dialog, std::function<void()> beep)
         ownDialog_ = std::make_unique<FileDialog>(this);
         dialog_ = ownDialog_.get();
     }
+    model_.wantReading = true;  // the result's tooltip
     Layout();
     Connect();
     ShowModel();
@@ -302,8 +303,7 @@ void Form1::ShowModel()
     label1_->setText(Q(model_.label1));
     // A label's name hides its text from a screen reader: the name carries both.
     label1_->setAccessibleName(QStringLiteral("计算结果：") + label1_->text());
-    const std::optional<std::u16string> reading = ReadingOf(model_.text1);
-    const QString order = reading ? QStringLiteral("运算顺序：") + View(*reading).toString() : QString();
+    const QString order = model_.reading ? QStringLiteral("运算顺序：") + View(*model_.reading).toString() : QString();
     label1_->setToolTip(order);
     label1_->setAccessibleDescription(order);
     if (text2_->text() != Q(model_.text2)) text2_->setText(Q(model_.text2));

@@ -20,6 +20,11 @@ struct WindowModel {
     int list3Index = -1;         // selected row of List3, -1 for none
     std::string text2 = "0";     // value box
     std::optional<TokenSpan> marked;  // in Text1, the token the title's message is about
+    // How the six passes read Text1: every reduction but the last of each
+    // group and of the whole in parentheses; made only when wanted, and only
+    // when the check passes.
+    bool wantReading = false;
+    std::optional<std::u16string> reading;
     Rnd rnd;
 };
 

@@ -13,8 +13,8 @@ Result Calculate(const Request& request)
     Result r;
     r.expression = request.expression;
     WindowModel& w = r.window;
+    w.wantReading = true;
     w.text1 = Utf8ToUtf16(request.expression);
-    if (auto reading = ReadingOf(w.text1)) r.reading = Utf16ToUtf8(*reading);
     r.outcome = Text1_Change(w, &r.tokens);
     if (!request.click) return r;
 
@@ -46,6 +46,7 @@ Result Load(const std::string& fileName)
 {
     Result r;
     WindowModel& w = r.window;
+    w.wantReading = true;
     if (!IsOrdinaryFile(fileName)) {
         r.error = "没有这个文件: " + fileName;
         return r;
@@ -57,7 +58,6 @@ Result Load(const std::string& fileName)
     }
     r.expression = Utf16ToUtf8(w.text1);
     Tokenize(w.text1, r.tokens);  // the rows the last cycle tokenized
-    if (auto reading = ReadingOf(w.text1)) r.reading = Utf16ToUtf8(*reading);
     return r;
 }
 

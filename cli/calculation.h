@@ -23,7 +23,6 @@ struct Result {
     WindowModel window;
     Outcome outcome = Outcome::NotRun;  // of the last cycle
     RowList tokens;  // List1 right after tokenizing, in the last cycle
-    std::optional<std::string> reading;  // UTF-8, how the passes read the expression
     std::string error;  // a request that names no variable of the expression, or the wrong number of rows
 };
 

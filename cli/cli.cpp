@@ -8,6 +8,7 @@
 
 #include "calculation.h"
 #include "json_lines.h"
+#include "utf.h"
 
 #ifndef QUORVEL_VERSION
 #define QUORVEL_VERSION "unknown"
@@ -93,7 +94,7 @@ int Print(bool json, bool explain, const Request& request, const Result& r, std:
     if (json) {
         out << JsonLine(request, r) << '\n';
     } else {
-        if (explain && r.reading) out << *r.reading << '\n';
+        if (explain && r.window.reading) out << Utf16ToUtf8(*r.window.reading) << '\n';
         (severity == 0 ? out : err) << Message(r) << '\n';
     }
     return severity;

@@ -4,6 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "utf.h"
+
 namespace quorvel::cli {
 
 namespace {
@@ -38,7 +40,7 @@ std::string JsonLine(const Request& request, const Result& result)
     j["names"] = Array(w.list2);
     j["values"] = Array(w.list3);
     j["list1"] = Array(w.list1);
-    j["reading"] = result.reading ? nlohmann::ordered_json(*result.reading) : nlohmann::ordered_json(nullptr);
+    j["reading"] = w.reading ? nlohmann::ordered_json(Utf16ToUtf8(*w.reading)) : nlohmann::ordered_json(nullptr);
     return Dump(j);
 }
 

@@ -1,5 +1,7 @@
 #include "reading.h"
 
+#include <algorithm>
+
 #include "token_class.h"
 
 namespace quorvel {
@@ -29,14 +31,23 @@ struct Operand {
 
 }  // namespace
 
-std::u16string Reading(std::u16string_view text, const RowList& tokenList, const std::vector<TokenSpan>& spans)
+std::u16string Reading(std::u16string_view text, const RowList& tokenList)
 {
     const int n = tokenList.Count() - 1;
     // How many "(" go before and ")" after each token.
-    std::vector<int> opens(static_cast<size_t>(n) + 2), closes(static_cast<size_t>(n) + 2);
-    std::vector<Operand> operands;
-    std::vector<char> operators;  // "(" marks where a group starts
-    std::vector<int> groupFirst;  // the "(" of each open group, or its function name
+    // Kept from call to call, as the evaluator keeps its storage: fresh
+    // pages for every long text cost more than the reading itself.
+    thread_local std::vector<int> opens, closes;
+    thread_local std::vector<Operand> operands;
+    thread_local std::vector<char> operators;  // "(" marks where a group starts
+    thread_local std::vector<int> groupFirst;  // the "(" of each open group, or its function name
+    thread_local std::vector<TokenSpan> spans;
+    TokenSpans(text, spans);
+    opens.assign(static_cast<size_t>(n) + 2, 0);
+    closes.assign(static_cast<size_t>(n) + 2, 0);
+    operands.clear();
+    operators.clear();
+    groupFirst.clear();
 
     auto enclose = [&](const Operand& o) {
         if (!o.reduced) return;
@@ -79,13 +90,18 @@ std::u16string Reading(std::u16string_view text, const RowList& tokenList, const
     }
     while (!operators.empty()) reduce();
 
-    std::u16string out;
-    out.reserve(text.size() + 2 * static_cast<size_t>(n));
+    size_t length = 0;
     for (int k = 1; k <= n; ++k) {
-        const TokenSpan span = spans[static_cast<size_t>(k) - 1];
-        out.append(static_cast<size_t>(opens[static_cast<size_t>(k)]), u'(');
-        out.append(text.substr(static_cast<size_t>(span.start), static_cast<size_t>(span.end - span.start)));
-        out.append(static_cast<size_t>(closes[static_cast<size_t>(k)]), u')');
+        const auto i = static_cast<size_t>(k);
+        length += static_cast<size_t>(opens[i] + closes[i] + spans[i - 1].end - spans[i - 1].start);
+    }
+    std::u16string out(length, u'(');
+    char16_t* at = out.data();
+    for (int k = 1; k <= n; ++k) {
+        const auto i = static_cast<size_t>(k);
+        at += opens[i];  // already "("
+        at = std::copy(text.begin() + spans[i - 1].start, text.begin() + spans[i - 1].end, at);
+        at = std::fill_n(at, closes[i], u')');
     }
     return out;
 }

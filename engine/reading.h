@@ -14,10 +14,10 @@
 
 namespace quorvel {
 
-// tokenList and spans as Tokenize left them for text, which passed the
-// syntax check. Each token keeps its spelling in the text (numbers, "_"
-// negatives, names, the user's own parentheses and function names); the
-// characters between tokens are dropped.
-std::u16string Reading(std::u16string_view text, const RowList& tokenList, const std::vector<TokenSpan>& spans);
+// tokenList as Tokenize left it for text (values substituted or not), which
+// passed the syntax check. Each token keeps its spelling in the text
+// (numbers, "_" negatives, names, the user's own parentheses and function
+// names); the characters between tokens are dropped.
+std::u16string Reading(std::u16string_view text, const RowList& tokenList);
 
 }  // namespace quorvel

@@ -84,10 +84,10 @@ std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList)
     return std::nullopt;
 }
 
-std::vector<TokenSpan> TokenSpans(std::u16string_view text)
+void TokenSpans(std::u16string_view text, std::vector<TokenSpan>& spans)
 {
-    std::vector<TokenSpan> spans;
-    if (text.size() > static_cast<size_t>(kMaxTextLength)) return spans;
+    spans.clear();
+    if (text.size() > static_cast<size_t>(kMaxTextLength)) return;
     // The same boundaries as Tokenize: a number runs over digits, "." and
     // "_", a name over letters, and an operator is one character.
     auto runOf = [&text](size_t i, bool (*inToken)(char16_t)) {
@@ -106,7 +106,6 @@ std::vector<TokenSpan> TokenSpans(std::u16string_view text)
         spans.push_back({static_cast<int>(i), static_cast<int>(end)});
         i = end;
     }
-    return spans;
 }
 
 }  // namespace quorvel

@@ -23,8 +23,8 @@ struct TokenSpan {
     bool operator==(const TokenSpan&) const = default;
 };
 
-// Where each of the tokens that Tokenize writes for text stands, in token
-// order; empty for a text beyond kMaxTextLength.
-std::vector<TokenSpan> TokenSpans(std::u16string_view text);
+// Rewrites spans with where each of the tokens that Tokenize writes for text
+// stands, in token order; empty for a text beyond kMaxTextLength.
+void TokenSpans(std::u16string_view text, std::vector<TokenSpan>& spans);
 
 }  // namespace quorvel

@@ -115,7 +115,8 @@ TEST_P(TokenizeTable, CountThenTokensEachFromItsSpan)
     RowList list = Rows("junk from an earlier cycle");
     ASSERT_FALSE(Tokenize(text, list));
     EXPECT_EQ(Spaced(list), Spaced(Rows(GetParam()[1])));
-    const std::vector<TokenSpan> spans = TokenSpans(text);
+    std::vector<TokenSpan> spans{{7, 7}};
+    TokenSpans(text, spans);
     ASSERT_EQ(static_cast<int>(spans.size()), list.Count() - 1);
     for (size_t k = 0; k < spans.size(); ++k) {
         RowList alone;
@@ -139,8 +140,11 @@ TEST_P(UtfTable, ConvertedAsTheBoxesAndFilesNeed)
 TABLE(ReadingTable, "reading.tsv");
 TEST_P(ReadingTable, EveryReductionButTheLastEnclosed)
 {
-    const std::optional<std::u16string> reading = ReadingOf(Text(GetParam()[0]));
-    EXPECT_EQ(reading ? Utf16ToUtf8(*reading) : "-", GetParam()[1]);
+    WindowModel w;
+    w.wantReading = true;
+    w.text1 = Text(GetParam()[0]);
+    Text1_Change(w);
+    EXPECT_EQ(w.reading ? Utf16ToUtf8(*w.reading) : "-", GetParam()[1]);
 }
 
 TABLE(CheckTable, "check.tsv");
