@@ -133,8 +133,12 @@ TEST_P(UtfTable, ConvertedAsTheBoxesAndFilesNeed)
     std::istringstream byteCells(GetParam()[1]), unitCells(GetParam()[2]);
     for (std::string hex; byteCells >> hex;) bytes += static_cast<char>(std::stoi(hex, nullptr, 16));
     for (std::string hex; unitCells >> hex;) units += static_cast<char16_t>(std::stoi(hex, nullptr, 16));
-    if (GetParam()[0] != "to8") EXPECT_TRUE(Utf8ToUtf16(bytes) == units);
-    if (GetParam()[0] != "to16") EXPECT_EQ(Utf16ToUtf8(units), bytes);
+    if (GetParam()[0] != "to8") {
+        EXPECT_TRUE(Utf8ToUtf16(bytes) == units);
+    }
+    if (GetParam()[0] != "to16") {
+        EXPECT_EQ(Utf16ToUtf8(units), bytes);
+    }
 }
 
 TABLE(ReadingTable, "reading.tsv");
