@@ -238,6 +238,9 @@ void Form1::showEvent(QShowEvent* event)
 // spelling checker marks a word; the text, cursor and selection stay.
 void Form1::ShowMark()
 {
+    // Nothing marked before or now, the common case: leave the box alone.
+    if (!model_.marked && !markShown_) return;
+    markShown_ = model_.marked.has_value();
     QList<QInputMethodEvent::Attribute> formats;
     if (model_.marked) {
         QTextCharFormat wavy;

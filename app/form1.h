@@ -62,6 +62,7 @@ private:
     CommonDialog* dialog_;
     std::function<void()> beep_;
     bool showing_ = false;
+    bool markShown_ = false;  // Text1 carries a mark
 
     std::array<QPushButton*, 2> command3_{};
     QLineEdit* text1_ = nullptr;
