@@ -1,5 +1,5 @@
 #!/bin/bash
-# Static checks of the whole tree (engine/, variables/, app/, cli/, tests/,
+# Static checks of the whole tree (engine/, variables/, model/, app/, cli/, tests/,
 # bench/ and fuzz/):
 #  1. it compiles without a single warning under -Wall -Wextra -Wpedantic
 #     with g++ and with clang++ (build/gcc-pedantic, build/clang-pedantic;
@@ -52,6 +52,6 @@ tidy() {
         exit 1
     }
 }
-tidy "^$root/(engine|variables|app|cli|fuzz)/"
+tidy "^$root/(engine|variables|model|app|cli|fuzz)/"
 tidy -checks=-performance-*,-bugprone-signed-char-misuse "^$root/(tests|bench)/"
 echo "static checks: no warnings, clang-tidy clean (${SECONDS}s)"
