@@ -26,6 +26,7 @@
 #include "file_dialog.h"
 #include "filter_key.h"
 #include "row_list_model.h"
+#include "texts.h"
 #include "value_box.h"
 
 namespace quorvel {
@@ -86,6 +87,7 @@ QListView* PlaceList(QWidget* parent, const char* name, const char* spoken, QRec
 }
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const char* s) { return QString::fromUtf8(s); }
 
 QStringView View(const std::u16string& s) { return {s.data(), static_cast<qsizetype>(s.size())}; }
 
@@ -98,7 +100,6 @@ Form1::Form1(CommonDialog* dialog, std::function<void()> beep)
         ownDialog_ = std::make_unique<FileDialog>(this);
         dialog_ = ownDialog_.get();
     }
-    model_.wantReading = true;  // the result's tooltip
     Layout();
     Connect();
     ShowModel();
@@ -107,6 +108,8 @@ Form1::Form1(CommonDialog* dialog, std::function<void()> beep)
     // Text1 would take a dropped file's name as text: the window loads it.
     text1_->installEventFilter(this);
     text2_->installEventFilter(this);
+    label1_->installEventFilter(this);  // its tooltip
+    QAccessible::installActivationObserver(this);
 }
 
 void Form1::OpenFile(const QString& fileName)
@@ -115,18 +118,18 @@ void Form1::OpenFile(const QString& fileName)
     ShowModel();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() { QAccessible::removeActivationObserver(this); }
 
 void Form1::Layout()
 {
     setFixedSize(Twips(0, 0, 6600, 3720).size());
 
     command3_[0] = Place<QPushButton>(this, "Command3_0", Twips(120, 120, 615, 375));
-    command3_[0]->setText(QStringLiteral("打开"));
+    command3_[0]->setText(Q(texts::kOpenCaption));
     command3_[1] = Place<QPushButton>(this, "Command3_1", Twips(840, 120, 615, 375));
-    command3_[1]->setText(QStringLiteral("保存"));
+    command3_[1]->setText(Q(texts::kSaveCaption));
     text1_ = Place<QLineEdit>(this, "Text1", Twips(1560, 120, 4935, 375));
-    text1_->setAccessibleName(QStringLiteral("表达式"));
+    text1_->setAccessibleName(Q(texts::kExpressionName));
     // The model, not the box, decides what an over-long expression means.
     text1_->setMaxLength(std::numeric_limits<int>::max());
     // Expressions need no kerning or ligatures; skipping the shaper keeps a
@@ -135,7 +138,7 @@ void Form1::Layout()
     plain.setStyleStrategy(QFont::PreferNoShaping);
     text1_->setFont(plain);
     label2_ = Place<QLabel>(this, "Label2", Twips(120, 600, 855, 255));
-    label2_->setText(QStringLiteral("计算结果="));
+    label2_->setText(Q(texts::kResultCaption));
     label1_ = Place<QLabel>(this, "Label1", Twips(960, 600, 4815, 255));
     label1_->setTextFormat(Qt::PlainText);
     // Selectable and copyable with the mouse, but never the focus: the keys
@@ -143,14 +146,14 @@ void Form1::Layout()
     label1_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label1_->setFocusPolicy(Qt::NoFocus);
     label3_ = Place<QLabel>(this, "Label3", Twips(240, 960, 1215, 255));
-    label3_->setText(QStringLiteral("变量： 赋值"));
-    list2_ = PlaceList(this, "List2", "变量名", Twips(120, 1320, 615, 2220));
-    list3_ = PlaceList(this, "List3", "变量值", Twips(840, 1320, 615, 2220));
+    label3_->setText(Q(texts::kValuesCaption));
+    list2_ = PlaceList(this, "List2", texts::kNamesName, Twips(120, 1320, 615, 2220));
+    list3_ = PlaceList(this, "List3", texts::kValuesName, Twips(840, 1320, 615, 2220));
     text2_ = Place<ValueBox>(this, "Text2", Twips(1560, 1320, 735, 270));
-    text2_->setAccessibleName(QStringLiteral("值"));
+    text2_->setAccessibleName(Q(texts::kValueName));
     command1_ = Place<QPushButton>(this, "Command1", Twips(1560, 1680, 735, 375));
-    command1_->setText(QStringLiteral("计算"));
-    list1_ = PlaceList(this, "List1", "记号", Twips(5880, 720, 615, 2940));
+    command1_->setText(Q(texts::kCalculateCaption));
+    list1_ = PlaceList(this, "List1", texts::kTokensName, Twips(5880, 720, 615, 2940));
 
     rows1_ = new RowListModel(this);
     rows2_ = new RowListModel(this);
@@ -205,6 +208,12 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
         event->ignore();
         return true;
     }
+    if (watched == label1_ && type == QEvent::ToolTip) {
+        const QString tip = ReadingText();
+        if (tip.isEmpty()) QToolTip::hideText();
+        else QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, label1_);
+        return true;
+    }
     if (watched == text1_ && (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop)) {
         auto* drop = static_cast<QDropEvent*>(event);
         if (DraggedFile(drop->mimeData()).isEmpty()) return false;
@@ -252,6 +261,24 @@ void Form1::ShowMark()
     }
     QInputMethodEvent event(QString(), formats);
     QCoreApplication::sendEvent(text1_, &event);
+}
+
+QString Form1::ReadingText()
+{
+    const std::optional<std::u16string> reading = ReadText1(model_);
+    return reading ? Q(texts::kReadingTip) + View(*reading).toString() : QString();
+}
+
+void Form1::ShowReadingDescription()
+{
+    const QString description = assistantListening_ ? ReadingText() : QString();
+    if (label1_->accessibleDescription() != description) label1_->setAccessibleDescription(description);
+}
+
+void Form1::accessibilityActiveChanged(bool active)
+{
+    assistantListening_ = active;
+    ShowReadingDescription();
 }
 
 // An empty title would make the window system show the program's name; a
@@ -305,10 +332,8 @@ void Form1::ShowModel()
     ShowMark();
     label1_->setText(Q(model_.label1));
     // A label's name hides its text from a screen reader: the name carries both.
-    label1_->setAccessibleName(QStringLiteral("计算结果：") + label1_->text());
-    const QString order = model_.reading ? QStringLiteral("运算顺序：") + View(*model_.reading).toString() : QString();
-    label1_->setToolTip(order);
-    label1_->setAccessibleDescription(order);
+    label1_->setAccessibleName(Q(texts::kResultName) + label1_->text());
+    ShowReadingDescription();
     if (text2_->text() != Q(model_.text2)) text2_->setText(Q(model_.text2));
     rows1_->Show(model_.list1);
     rows2_->Show(model_.list2);

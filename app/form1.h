@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include <QAccessible>
 #include <QWidget>
 
 #include "common_dialog.h"
@@ -21,7 +22,7 @@ namespace quorvel {
 class RowListModel;
 class ValueBox;
 
-class Form1 final : public QWidget {
+class Form1 final : public QWidget, private QAccessible::ActivationObserver {
     Q_OBJECT
 public:
     // dialog: the file dialog for Command3 (Qt's own when null); beep: how a
@@ -56,6 +57,12 @@ private:
     void ShowModel();
     void ShowTitle();
     void ShowMark();
+    // How the passes read the expression is made only when it is shown: in
+    // Label1's tooltip, and in its description while an assistive
+    // technology listens.
+    QString ReadingText();
+    void ShowReadingDescription();
+    void accessibilityActiveChanged(bool active) override;
 
     WindowModel model_;
     std::unique_ptr<CommonDialog> ownDialog_;
@@ -63,6 +70,7 @@ private:
     std::function<void()> beep_;
     bool showing_ = false;
     bool markShown_ = false;  // Text1 carries a mark
+    bool assistantListening_ = QAccessible::isActive();  // an assistive technology reads the window
 
     std::array<QPushButton*, 2> command3_{};
     QLineEdit* text1_ = nullptr;

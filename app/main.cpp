@@ -11,15 +11,13 @@
 #include <QTranslator>
 
 #include "form1.h"
+#include "texts.h"
 
 namespace {
 
-constexpr const char* kNoDisplay =
-    "quorvel: 无法打开窗口：没有可用的图形显示 (cannot open the window: no display; set DISPLAY or WAYLAND_DISPLAY)\n";
-
 [[noreturn]] void NoDisplay()
 {
-    std::fputs(kNoDisplay, stderr);
+    std::fputs(quorvel::texts::kNoDisplay, stderr);
     std::fflush(stderr);
     std::_Exit(EXIT_FAILURE);
 }

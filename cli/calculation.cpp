@@ -3,6 +3,7 @@
 #include "command3.h"
 #include "expression_file.h"
 #include "fault.h"
+#include "texts.h"
 #include "tokenizer.h"
 #include "utf.h"
 
@@ -13,9 +14,9 @@ Result Calculate(const Request& request)
     Result r;
     r.expression = request.expression;
     WindowModel& w = r.window;
-    w.wantReading = true;
     w.text1 = Utf8ToUtf16(request.expression);
     r.outcome = Text1_Change(w, &r.tokens);
+    if (request.reading) r.reading = ReadText1(w);
     if (!request.click) return r;
 
     for (const auto& [name, value] : request.values) {
@@ -26,13 +27,13 @@ Result Calculate(const Request& request)
             found = true;
         }
         if (!found) {
-            r.error = "表达式中没有变量" + name;
+            r.error = texts::kNoSuchVariable + name;
             return r;
         }
     }
     if (request.rows) {
         if (static_cast<int>(request.rows->size()) != w.list2.Count()) {
-            r.error = "rows 应有" + std::to_string(w.list2.Count()) + "行";
+            r.error = texts::kRowsWanted.With(std::to_string(w.list2.Count()));
             return r;
         }
         for (size_t k = 0; k < request.rows->size(); ++k) w.list3.Write(static_cast<int>(k), (*request.rows)[k]);
@@ -42,22 +43,22 @@ Result Calculate(const Request& request)
     return r;
 }
 
-Result Load(const std::string& fileName)
+Result Load(const std::string& fileName, bool reading)
 {
     Result r;
     WindowModel& w = r.window;
-    w.wantReading = true;
     if (!IsOrdinaryFile(fileName)) {
-        r.error = "没有这个文件: " + fileName;
+        r.error = texts::kNoSuchFile + fileName;
         return r;
     }
     r.outcome = TransferExpressionFile(kLoadFile, w, fileName);
     if (r.outcome == Outcome::NotRun) {
-        r.error = w.label1.empty() ? "文件是空的: " + fileName : w.label1 + ": " + fileName;
+        r.error = w.label1.empty() ? texts::kEmptyFile + fileName : w.label1 + ": " + fileName;
         return r;
     }
     r.expression = Utf16ToUtf8(w.text1);
     Tokenize(w.text1, r.tokens);  // the rows the last cycle tokenized
+    if (reading) r.reading = ReadText1(w);
     return r;
 }
 

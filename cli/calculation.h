@@ -16,6 +16,7 @@ struct Request {
     std::vector<std::pair<std::string, std::string>> values;  // NAME=VALUE, in order
     std::optional<std::vector<std::string>> rows;  // the value-list rows themselves
     bool click = false;  // values or rows were given
+    bool reading = false;  // how the passes read the expression is wanted
 };
 
 struct Result {
@@ -23,6 +24,7 @@ struct Result {
     WindowModel window;
     Outcome outcome = Outcome::NotRun;  // of the last cycle
     RowList tokens;  // List1 right after tokenizing, in the last cycle
+    std::optional<std::u16string> reading;  // when asked for and the check passes
     std::string error;  // a request that names no variable of the expression, or the wrong number of rows
 };
 
@@ -30,7 +32,7 @@ Result Calculate(const Request& request);
 
 // Loads an expression file as the window's open button does; error tells
 // why nothing was loaded.
-Result Load(const std::string& fileName);
+Result Load(const std::string& fileName, bool reading);
 
 // 0 for a result, 1 for a syntax message, 2 for "除数为0错" or a failure.
 int Severity(const Result& r);

@@ -8,6 +8,7 @@
 
 #include "calculation.h"
 #include "json_lines.h"
+#include "texts.h"
 #include "utf.h"
 
 #ifndef QUORVEL_VERSION
@@ -18,34 +19,9 @@ namespace quorvel::cli {
 
 namespace {
 
-constexpr const char* kUsageLine =
-    "用法: quorvel-cli [--json] [--explain] 表达式 [变量=值]...\n"
-    "      quorvel-cli [--json] -\n"
-    "      quorvel-cli [--json] [--explain] --file 文件\n";
-
-constexpr const char* kHelp =
-    "计算表达式, 与 Quorvel 窗口的计算完全相同.\n"
-    "\n"
-    "  表达式      如同在表达式框中键入; 负数写作 _5, 函数如 sin(x)\n"
-    "  变量=值     给表达式中的变量赋值, 然后如同点击\"计算\"\n"
-    "  -           从标准输入逐行读取, 每行一次独立的计算\n"
-    "  --file 文件 如同窗口的\"打开\"载入表达式文件 (各行相连, 每行一次计算),\n"
-    "              输出最后一次计算的结果\n"
-    "  --json      每次计算输出一行JSON对象; 与 - 同用时每行输入也是JSON:\n"
-    "              {\"expression\": \"x+1\", \"values\": {\"x\": \"5\"}} 或\n"
-    "              {\"expression\": \"x+y\", \"rows\": [\"2\", \"3\"]}\n"
-    "  --explain   在结果前另起一行输出运算顺序: 六遍归约 / ^ * \\ + - 的每一步\n"
-    "              加上括号, 如 8-2+1 输出 8-(2+1); 语法错误时不输出\n"
-    "              (--json 的对象总有键 reading, 语法错误时为 null)\n"
-    "  --help      显示本说明\n"
-    "  --version   显示版本\n"
-    "\n"
-    "退出码: 0 结果, 1 语法错误, 2 除数为0或计算错误, 64 用法错误, 65 输入行无效,\n"
-    "        66 无法载入文件.\n";
-
 int Usage(std::ostream& err, const std::string& why)
 {
-    err << "quorvel-cli: " << why << '\n' << kUsageLine;
+    err << "quorvel-cli: " << why << '\n' << texts::kUsage;
     return kUsage;
 }
 
@@ -63,12 +39,13 @@ int RunLines(bool json, std::istream& in, std::ostream& out)
     while (std::getline(in, line)) {
         Chomp(line);
         if (!json) {
-            Result r = Calculate(Request{line, {}, std::nullopt, false});
+            Result r = Calculate(Request{line, {}, std::nullopt, false, false});
             worst = std::max(worst, Severity(r));
             buffer += Message(r);
         } else {
             try {
-                const Request request = ParseJsonRequest(line);
+                Request request = ParseJsonRequest(line);
+                request.reading = true;
                 Result r = Calculate(request);
                 worst = std::max(worst, r.error.empty() ? Severity(r) : kBadInputLine);
                 buffer += JsonLine(request, r);
@@ -94,7 +71,7 @@ int Print(bool json, bool explain, const Request& request, const Result& r, std:
     if (json) {
         out << JsonLine(request, r) << '\n';
     } else {
-        if (explain && r.window.reading) out << Utf16ToUtf8(*r.window.reading) << '\n';
+        if (explain && r.reading) out << Utf16ToUtf8(*r.reading) << '\n';
         (severity == 0 ? out : err) << Message(r) << '\n';
     }
     return severity;
@@ -115,42 +92,42 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         } else if (a == "--explain") {
             explain = true;
         } else if (a == "--help") {
-            out << kUsageLine << '\n' << kHelp;
+            out << texts::kUsage << '\n' << texts::kHelp;
             return 0;
         } else if (a == "--version") {
             out << "quorvel-cli " << QUORVEL_VERSION << '\n';
             return 0;
         } else if (a == "--file") {
-            if (i + 2 != args.size()) return Usage(err, "--file 之后应恰有一个文件名");
+            if (i + 2 != args.size()) return Usage(err, texts::kFileNeedsOneName);
             file = args[i + 1];
             break;
         } else if (a == "--") {
             ++i;
             break;
         } else if (a.rfind("--", 0) == 0) {
-            return Usage(err, "未知选项 " + a);
+            return Usage(err, texts::kUnknownOption + a);
         } else {
             break;
         }
     }
     if (file) {
-        Result r = Load(*file);
+        Result r = Load(*file, json || explain);
         if (!r.error.empty()) {
             err << "quorvel-cli: " << r.error << '\n';
             return kNoInput;
         }
-        return Print(json, explain, Request{r.expression, {}, std::nullopt, false}, r, out, err);
+        return Print(json, explain, Request{r.expression, {}, std::nullopt, false, true}, r, out, err);
     }
-    if (i == args.size()) return Usage(err, "缺少表达式");
+    if (i == args.size()) return Usage(err, texts::kNoExpression);
     if (args[i] == "-") {
-        if (i + 1 != args.size()) return Usage(err, "- 之后不能再有参数");
+        if (i + 1 != args.size()) return Usage(err, texts::kNothingAfterDash);
         return RunLines(json, in, out);
     }
 
-    Request request{args[i], {}, std::nullopt, false};
+    Request request{args[i], {}, std::nullopt, false, json || explain};
     for (size_t k = i + 1; k < args.size(); ++k) {
         const size_t eq = args[k].find('=');
-        if (eq == std::string::npos || eq == 0) return Usage(err, "参数应为 变量=值: " + args[k]);
+        if (eq == std::string::npos || eq == 0) return Usage(err, texts::kNotAnAssignment + args[k]);
         request.values.emplace_back(args[k].substr(0, eq), args[k].substr(eq + 1));
         request.click = true;
     }

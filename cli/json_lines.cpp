@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "texts.h"
 #include "utf.h"
 
 namespace quorvel::cli {
@@ -40,7 +41,7 @@ std::string JsonLine(const Request& request, const Result& result)
     j["names"] = Array(w.list2);
     j["values"] = Array(w.list3);
     j["list1"] = Array(w.list1);
-    j["reading"] = w.reading ? nlohmann::ordered_json(Utf16ToUtf8(*w.reading)) : nlohmann::ordered_json(nullptr);
+    j["reading"] = result.reading ? nlohmann::ordered_json(Utf16ToUtf8(*result.reading)) : nlohmann::ordered_json(nullptr);
     return Dump(j);
 }
 
@@ -55,26 +56,26 @@ std::string JsonErrorLine(const std::string& why, const std::string& line)
 Request ParseJsonRequest(const std::string& line)
 {
     const auto j = nlohmann::json::parse(line, nullptr, false);
-    if (j.is_discarded()) throw std::invalid_argument("不是JSON对象");
-    if (!j.is_object()) throw std::invalid_argument("不是JSON对象");
+    if (j.is_discarded()) throw std::invalid_argument(texts::kNotJsonObject);
+    if (!j.is_object()) throw std::invalid_argument(texts::kNotJsonObject);
     const auto expr = j.find("expression");
-    if (expr == j.end() || !expr->is_string()) throw std::invalid_argument("缺少字符串expression");
+    if (expr == j.end() || !expr->is_string()) throw std::invalid_argument(texts::kNoExpressionString);
     Request r;
     r.expression = expr->get<std::string>();
     if (const auto v = j.find("values"); v != j.end()) {
-        if (!v->is_object()) throw std::invalid_argument("values必须是对象");
+        if (!v->is_object()) throw std::invalid_argument(texts::kValuesNotObject);
         for (const auto& [name, value] : v->items()) {
             if (value.is_string()) r.values.emplace_back(name, value.get<std::string>());
             else if (value.is_number()) r.values.emplace_back(name, value.dump());
-            else throw std::invalid_argument("变量" + name + "的值必须是字符串");
+            else throw std::invalid_argument(texts::kValueNotString.With(name));
         }
         r.click = true;
     }
     if (const auto v = j.find("rows"); v != j.end()) {
-        if (!v->is_array()) throw std::invalid_argument("rows必须是数组");
+        if (!v->is_array()) throw std::invalid_argument(texts::kRowsNotArray);
         std::vector<std::string> rows;
         for (const auto& value : *v) {
-            if (!value.is_string()) throw std::invalid_argument("rows的每一行必须是字符串");
+            if (!value.is_string()) throw std::invalid_argument(texts::kRowNotString);
             rows.push_back(value.get<std::string>());
         }
         r.rows = std::move(rows);

@@ -1,19 +1,29 @@
 #pragma once
-#include <optional>
 #include <string>
+#include <variant>
 
 #include "fault.h"
 #include "rnd.h"
 #include "row_list.h"
+#include "scratch.h"
 
 namespace quorvel {
 
+// What a reduction ends with: the result's text; a zero divisor, which the
+// window shows as "除数为0错"; or a fault.
+struct Result {
+    std::string text;
+    bool operator==(const Result&) const = default;
+};
+struct DivisorZero {
+    bool operator==(const DivisorZero&) const = default;
+};
+using Evaluation = std::variant<Result, DivisorZero, Fault>;
+
 // Reduces a checked token list in place: every parenthesised group,
 // innermost and leftmost first, then the whole, each by six left-to-right
-// passes in the fixed order "/", "^", "*", "\", "+", "-". Afterwards the list
-// holds row 0 and the result, and result holds its text, or "除数为0错" with
-// the list as it stood at the zero divisor. On a fault the list also stays as
-// it stood when the fault was met and result is left alone.
-std::optional<Fault> Evaluate(RowList& tokenList, Rnd& rnd, std::string& result);
+// passes in the order of kPassOrder. Afterwards the list holds row 0 and
+// the result; at a zero divisor or a fault it stays as it stood there.
+Evaluation Evaluate(RowList& tokenList, Rnd& rnd, Scratch& scratch);
 
 }  // namespace quorvel

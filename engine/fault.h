@@ -1,6 +1,6 @@
 #pragma once
 // The conditions under which a step of the calculation cannot complete, and
-// the message the window shows for each.
+// the message the window shows for each (texts.h).
 #include <string>
 
 namespace quorvel {
@@ -26,8 +26,5 @@ struct Fault {
 };
 
 std::string FaultMessage(const Fault& fault);
-
-// Evaluate's own result for a zero divisor; it is a result, not a fault.
-inline constexpr const char* kDivisorZero = "除数为0错";
 
 }  // namespace quorvel

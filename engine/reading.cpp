@@ -2,24 +2,12 @@
 
 #include <algorithm>
 
+#include "passes.h"
 #include "token_class.h"
 
 namespace quorvel {
 
 namespace {
-
-// The pass order as precedence: "/" is reduced first, "-" last.
-int Rank(char op)
-{
-    switch (op) {
-    case '/': return 6;
-    case '^': return 5;
-    case '*': return 4;
-    case '\\': return 3;
-    case '+': return 2;
-    default: return 1;  // '-'
-    }
-}
 
 // An operand of a reduction: the tokens it covers, and whether it is itself
 // a reduction, which then needs parentheses of its own.
@@ -31,18 +19,33 @@ struct Operand {
 
 }  // namespace
 
-std::u16string Reading(std::u16string_view text, const RowList& tokenList)
+// Kept by the caller, as the evaluator's rows are: fresh pages for every
+// long text cost more than the reading itself.
+struct Scratch::ForReading {
+    std::vector<int> opens, closes;  // how many "(" go before and ")" after each token
+    std::vector<Operand> operands;
+    std::vector<char> operators;  // "(" marks where a group starts
+    std::vector<int> groupFirst;  // the "(" of each open group, or its function name
+};
+
+Scratch::ForReading& Scratch::Reading()
+{
+    if (!reading_) reading_.reset(new ForReading);
+    return *reading_;
+}
+
+void Scratch::Free::operator()(ForReading* p) const { delete p; }
+
+std::u16string Reading(std::u16string_view text, const RowList& tokenList, const std::vector<TokenSpan>& spans,
+                       Scratch& scratch)
 {
     const int n = tokenList.Count() - 1;
-    // How many "(" go before and ")" after each token.
-    // Kept from call to call, as the evaluator keeps its storage: fresh
-    // pages for every long text cost more than the reading itself.
-    thread_local std::vector<int> opens, closes;
-    thread_local std::vector<Operand> operands;
-    thread_local std::vector<char> operators;  // "(" marks where a group starts
-    thread_local std::vector<int> groupFirst;  // the "(" of each open group, or its function name
-    thread_local std::vector<TokenSpan> spans;
-    TokenSpans(text, spans);
+    Scratch::ForReading& kept = scratch.Reading();
+    std::vector<int>& opens = kept.opens;
+    std::vector<int>& closes = kept.closes;
+    std::vector<Operand>& operands = kept.operands;
+    std::vector<char>& operators = kept.operators;
+    std::vector<int>& groupFirst = kept.groupFirst;
     opens.assign(static_cast<size_t>(n) + 2, 0);
     closes.assign(static_cast<size_t>(n) + 2, 0);
     operands.clear();
@@ -81,7 +84,8 @@ std::u16string Reading(std::u16string_view text, const RowList& tokenList)
             groupFirst.pop_back();
             break;
         case TokenClass::Operator:
-            while (!operators.empty() && operators.back() != '(' && Rank(operators.back()) >= Rank(token[0])) reduce();
+            // An operator waiting on the stack whose pass comes first is reduced first.
+            while (!operators.empty() && operators.back() != '(' && PassOf(operators.back()) <= PassOf(token[0])) reduce();
             operators.push_back(token[0]);
             break;
         case TokenClass::Operand: operands.push_back({k, k, false}); break;

@@ -10,14 +10,16 @@
 #include <vector>
 
 #include "row_list.h"
+#include "scratch.h"
 #include "tokenizer.h"
 
 namespace quorvel {
 
-// tokenList as Tokenize left it for text (values substituted or not), which
-// passed the syntax check. Each token keeps its spelling in the text
-// (numbers, "_" negatives, names, the user's own parentheses and function
-// names); the characters between tokens are dropped.
-std::u16string Reading(std::u16string_view text, const RowList& tokenList);
+// tokenList and spans as Tokenize left them for text (values substituted or
+// not), which passed the syntax check. Each token keeps its spelling in the
+// text (numbers, "_" negatives, names, the user's own parentheses and
+// function names); the characters between tokens are dropped.
+std::u16string Reading(std::u16string_view text, const RowList& tokenList, const std::vector<TokenSpan>& spans,
+                       Scratch& scratch);
 
 }  // namespace quorvel

@@ -3,13 +3,17 @@
 #include <cmath>
 
 #include "number_text.h"
+#include "texts.h"
 #include "token_class.h"
 
 namespace quorvel {
 
 namespace {
 
-std::string Numbered(int position, const char* tail) { return "错误:第" + CountToText(position) + tail; }
+Verdict Numbered(int position, const char* tail, int token)
+{
+    return {texts::kAt + CountToText(position) + tail, token};
+}
 
 bool IsOperand(TokenClass c) { return c == TokenClass::Operand || c == TokenClass::Function; }
 
@@ -18,25 +22,21 @@ const char* PairFault(TokenClass cur, TokenClass next)
 {
     switch (cur) {
     case TokenClass::Opening:
-        return IsOperand(next) || next == TokenClass::Opening ? nullptr : "个字符它必需是( 正,负数,变量";
-    case TokenClass::Function: return next == TokenClass::Opening ? nullptr : "个字符它必需(";
+        return IsOperand(next) || next == TokenClass::Opening ? nullptr : texts::kAfterOpening;
+    case TokenClass::Function: return next == TokenClass::Opening ? nullptr : texts::kAfterFunction;
     case TokenClass::Operand:
     case TokenClass::Closing:
-        return next == TokenClass::Operator || next == TokenClass::Closing ? nullptr : "个字符它必需是纯操作符)";
+        return next == TokenClass::Operator || next == TokenClass::Closing ? nullptr : texts::kAfterOperand;
     default:
         // An operator: every other cur has been accepted as one of the above.
-        return IsOperand(next) || next == TokenClass::Opening ? nullptr : "个字符它必需是正,负数,变量(";
+        return IsOperand(next) || next == TokenClass::Opening ? nullptr : texts::kAfterOperator;
     }
 }
 
 }  // namespace
 
-std::optional<Fault> CheckSyntax(const RowList& tokenList, std::string& message, int* token)
+std::variant<Verdict, Fault> CheckSyntax(const RowList& tokenList)
 {
-    message.clear();
-    int unused = 0;
-    int& about = token ? *token : unused;
-    about = 0;
     const std::optional<double> count = TextToNumber(tokenList.Read(0));
     if (!count) return Fault{FaultKind::CountOutOfRange, tokenList.Read(0)};
     const double rounded = std::nearbyint(*count);
@@ -45,11 +45,8 @@ std::optional<Fault> CheckSyntax(const RowList& tokenList, std::string& message,
     const int n = static_cast<int>(rounded);
 
     const TokenClass first = Classify(tokenList.Read(1));
-    if (!IsOperand(first) && first != TokenClass::Opening) {
-        message = "错误:第一个字符串类型只能是(,正,负常数,变量";
-        if (first != TokenClass::None) about = 1;
-        return std::nullopt;
-    }
+    if (!IsOperand(first) && first != TokenClass::Opening)
+        return Verdict{texts::kFirstToken, first != TokenClass::None ? 1 : 0};
     int opening = first == TokenClass::Opening ? 1 : 0;
     int closing = 0;
     TokenClass cur = first;
@@ -58,36 +55,28 @@ std::optional<Fault> CheckSyntax(const RowList& tokenList, std::string& message,
         if (next == TokenClass::Opening) {
             ++opening;
         } else if (next == TokenClass::Closing && ++closing > opening) {
-            message = Numbered(i + 1, "位发现多于的)");
-            about = i + 1;
-            return std::nullopt;
+            return Numbered(i + 1, texts::kSurplusClose, i + 1);
         }
-        if (const char* tail = PairFault(cur, next)) {
-            message = Numbered(i + 1, tail);
-            about = i + 1;
-            return std::nullopt;
-        }
+        if (const char* tail = PairFault(cur, next)) return Numbered(i + 1, tail, i + 1);
         cur = next;
     }
 
-    const TokenClass last = Classify(tokenList.Read(n));
-    if (last == TokenClass::Function) message = Numbered(n + 1, "字符它必需是涵数前(");
-    else if (!IsOperand(last) && last != TokenClass::Closing) message = Numbered(n + 1, "结束字符它必需是正,负数,变量)");
-    if (!message.empty()) about = n;
-    // The running balance has already caught a surplus ")"; only a missing one is left.
+    // The running balance has already caught a surplus ")"; only a missing
+    // one is left, and it outranks a wrong last token.
     if (opening > closing) {
-        message = "错误:发现缺少)";
         // The "(" left open last: walking back, the first "(" without its ")".
-        for (int i = n, unmatched = 0; i >= 1; --i) {
+        int open = 0;
+        for (int i = n, unmatched = 0; i >= 1 && open == 0; --i) {
             const TokenClass c = Classify(tokenList.Read(i));
             if (c == TokenClass::Closing) ++unmatched;
-            else if (c == TokenClass::Opening && unmatched-- == 0) {
-                about = i;
-                break;
-            }
+            else if (c == TokenClass::Opening && unmatched-- == 0) open = i;
         }
+        return Verdict{texts::kMissingClose, open};
     }
-    return std::nullopt;
+    const TokenClass last = Classify(tokenList.Read(n));
+    if (last == TokenClass::Function) return Numbered(n + 1, texts::kEndsWithFunction, n);
+    if (!IsOperand(last) && last != TokenClass::Closing) return Numbered(n + 1, texts::kEndsWithOperator, n);
+    return Verdict{};
 }
 
 }  // namespace quorvel

@@ -1,17 +1,24 @@
 #pragma once
-#include <optional>
 #include <string>
+#include <variant>
 
 #include "fault.h"
 #include "row_list.h"
 
 namespace quorvel {
 
-// Reads the token list and sets message to the first problem found, or to
-// the empty text when the tokens form an acceptable expression. Fails only
-// when row 0 is not a count the 16-bit list can hold. When token is given it
-// receives the row of the token the message is about: the misplaced token,
-// the first or the last token, or the "(" left open; 0 when there is none.
-std::optional<Fault> CheckSyntax(const RowList& tokenList, std::string& message, int* token = nullptr);
+// What the check says: the message for the title, the empty text when the
+// tokens form an acceptable expression, and the row of the token the
+// message is about: the misplaced token, the first or the last token, or
+// the "(" left open; 0 when there is none.
+struct Verdict {
+    std::string message;
+    int token = 0;
+    bool operator==(const Verdict&) const = default;
+};
+
+// Reads the token list. Fails only when row 0 is not a count the 16-bit
+// list can hold.
+std::variant<Verdict, Fault> CheckSyntax(const RowList& tokenList);
 
 }  // namespace quorvel

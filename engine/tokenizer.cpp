@@ -58,17 +58,21 @@ std::string ReadName(std::u16string_view text, size_t& i)
 
 }  // namespace
 
-std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList)
+std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList, std::vector<TokenSpan>* spans)
 {
     if (text.size() > static_cast<size_t>(kMaxTextLength)) return Fault{FaultKind::TooLong, {}};
 
     // The length is known to fit, so the list can be rewritten as the scan goes.
     tokenList.Clear();
+    if (spans) spans->clear();
     // Row 0 is the count, once it is known. (Writing at the count appends;
     // with Append called from one place only, the compiler inlines it.)
     tokenList.Write(0, {});
+    // A number runs over digits, "." and "_", a name over letters, and an
+    // operator is one character; everything else separates tokens.
     size_t i = 0;
     while (i < text.size()) {
+        const size_t start = i;
         const char16_t c = text[i];
         const char16_t next = i + 1 < text.size() ? text[i + 1] : u'\0';
         if (IsOperatorChar(c) || (IsDigitChar(c) && !IsNumberChar(next)) || (IsLetterChar(c) && !IsLetterChar(next))) {
@@ -78,34 +82,12 @@ std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList)
             tokenList.Append(IsLetterChar(c) ? ReadName(text, i) : ReadNumber(text, i));
         } else {
             ++i;
+            continue;
         }
+        if (spans) spans->push_back({static_cast<int>(start), static_cast<int>(i)});
     }
     tokenList.Write(0, CountToText(tokenList.Count() - 1));
     return std::nullopt;
-}
-
-void TokenSpans(std::u16string_view text, std::vector<TokenSpan>& spans)
-{
-    spans.clear();
-    if (text.size() > static_cast<size_t>(kMaxTextLength)) return;
-    // The same boundaries as Tokenize: a number runs over digits, "." and
-    // "_", a name over letters, and an operator is one character.
-    auto runOf = [&text](size_t i, bool (*inToken)(char16_t)) {
-        while (i < text.size() && inToken(text[i])) ++i;
-        return i;
-    };
-    for (size_t i = 0; i < text.size();) {
-        const char16_t c = text[i];
-        size_t end = i + 1;
-        if (IsNumberChar(c)) end = runOf(i, IsNumberChar);
-        else if (IsLetterChar(c)) end = runOf(i, IsLetterChar);
-        else if (!IsOperatorChar(c)) {
-            ++i;
-            continue;
-        }
-        spans.push_back({static_cast<int>(i), static_cast<int>(end)});
-        i = end;
-    }
 }
 
 }  // namespace quorvel

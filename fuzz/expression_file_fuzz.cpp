@@ -1,8 +1,9 @@
 // The expression-file loader on arbitrary file contents: NUL bytes, invalid
 // UTF-8, lone CRs and LFs, long lines. The box must end with all the lines
-// joined without their ends, read in the system's encoding or, where that
-// fails, as GB18030; the file must be unchanged, and the window must still
-// give 1+2 = 3.
+// of the text the loader decoded, joined without their ends; a text read
+// cleanly must encode back to the very bytes, and GB18030 be chosen only
+// where the system's encoding fails. The file must be unchanged, and the
+// window must still give 1+2 = 3.
 // Input: a first byte, odd to load into a window that has calculated 6*7,
 // then the contents.
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include <sstream>
 
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include "cycle.h"
 #include "expression_file.h"
@@ -34,14 +36,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string before = w.text1;
     TransferExpressionFile(kLoadFile, w, file);
 
-    const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QStringDecoder system(QStringConverter::System, QStringConverter::Flag::ConvertInitialBom);
-    QStringDecoder gb18030("GB18030", QStringConverter::Flag::ConvertInitialBom);
-    std::u16string text = QString(system(view)).toStdU16String();
-    if (system.hasError()) {
-        const std::u16string fallback = QString(gb18030(view)).toStdU16String();
-        if (!gb18030.hasError()) text = fallback;
-    }
+    const QByteArray view(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    const FileText read = DecodeExpressionFile(view);
+    const std::u16string text = read.text.toStdU16String();
+    QStringDecoder system(QStringConverter::System, QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
+    const QString systemText = system(view);  // decoded only when converted
+    QStringEncoder back(read.encoding.constData());
+    const char* broken = nullptr;
+    if (!system.hasError() && (read.encoding != system.name() || !read.clean)) broken = "the system's encoding was not kept";
+    else if (read.clean && QByteArray(back(read.text)) != view) broken = "the text read does not give the bytes back";
     std::u16string joined;
     for (std::size_t k = 0; k < text.size(); ++k) {
         if (text[k] != u'\r') joined += text[k];
@@ -49,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::ostringstream reread;
     reread << std::ifstream(file, std::ios::binary).rdbuf();
-    const char* broken = w.text1 != (text.empty() ? before : joined) ? "the box is not the lines joined" : nullptr;
+    if (!broken && w.text1 != (text.empty() ? before : joined)) broken = "the box is not the lines joined";
     if (!broken && reread.str() != bytes) broken = "loading changed the file";
     w.text1 = u"1+2";
     if (!broken && (Text1_Change(w) != Outcome::Result || w.label1 != "3")) broken = "1+2 no longer gives 3";

@@ -7,11 +7,6 @@
 
 namespace quorvel {
 
-inline constexpr const char* kOpenTitle = "打开";
-inline constexpr const char* kOpenFilter = "所有文本 (*.txt)";
-inline constexpr const char* kSaveTitle = "另存为";
-inline constexpr const char* kSaveFilter = "所有文件 (*.txt)";
-
 // Index 0 loads the file chosen in the open dialog, when it is an existing
 // ordinary file; index 1 saves to the name chosen in the save dialog. An
 // empty name does nothing, and so does any other index.

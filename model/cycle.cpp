@@ -5,6 +5,7 @@
 #include "fault.h"
 #include "reading.h"
 #include "syntax_check.h"
+#include "texts.h"
 #include "tokenizer.h"
 
 namespace quorvel {
@@ -21,7 +22,7 @@ Outcome RunCycle(WindowModel& w, Trigger trigger, RowList* tokens)
         w.label1 = FaultMessage(fault);
         return Outcome::Failure;
     };
-    if (auto fault = Tokenize(w.text1, w.list1)) return fail(*fault);
+    if (auto fault = Tokenize(w.text1, w.list1, &w.scratch.spans)) return fail(*fault);
     if (tokens) *tokens = w.list1;
     CollectVariables(w.list1, w.list2);
     if (trigger == Trigger::TextChanged) {
@@ -29,28 +30,24 @@ Outcome RunCycle(WindowModel& w, Trigger trigger, RowList* tokens)
         w.list3Index = -1;
     }
     if (auto fault = ApplyValues(w.list1, w.list2, w.list3)) return fail(*fault);
-    std::string message;
-    int named = 0;
-    if (auto fault = CheckSyntax(w.list1, message, &named)) return fail(*fault);
-    w.title = message;
+    const std::variant<Verdict, Fault> check = CheckSyntax(w.list1);
+    if (const Fault* fault = std::get_if<Fault>(&check)) return fail(*fault);
+    const Verdict& verdict = std::get<Verdict>(check);
+    w.title = verdict.message;
     w.marked.reset();
-    w.reading.reset();
-    if (!message.empty()) {
-        // Spans are only wanted here, so the passing cycle does not pay for them.
-        if (named > 0) {
-            std::vector<TokenSpan> spans;
-            TokenSpans(w.text1, spans);
-            w.marked = spans.at(static_cast<size_t>(named) - 1);
-        }
+    if (!verdict.message.empty()) {
+        if (verdict.token > 0) w.marked = w.scratch.spans.at(static_cast<size_t>(verdict.token) - 1);
         return Outcome::SyntaxMessage;
     }
-    // Values change no token's class, so the substituted list reads as typed.
-    if (w.wantReading) w.reading = Reading(w.text1, w.list1);
     w.label1.clear();
-    std::string result;
-    if (auto fault = Evaluate(w.list1, w.rnd, result)) return fail(*fault);
-    w.label1 = std::move(result);
-    return w.label1 == kDivisorZero ? Outcome::DivisorZero : Outcome::Result;
+    Evaluation evaluation = Evaluate(w.list1, w.rnd, w.scratch);
+    if (Result* result = std::get_if<Result>(&evaluation)) {
+        w.label1 = std::move(result->text);
+        return Outcome::Result;
+    }
+    if (const Fault* fault = std::get_if<Fault>(&evaluation)) return fail(*fault);
+    w.label1 = texts::kDivisorZero;
+    return Outcome::DivisorZero;
 }
 
 }  // namespace
@@ -64,6 +61,18 @@ Outcome SetText1(WindowModel& w, std::u16string text)
     if (text == w.text1) return Outcome::NotRun;
     w.text1 = std::move(text);
     return Text1_Change(w);
+}
+
+std::optional<std::u16string> ReadText1(WindowModel& w)
+{
+    // Values change no token's class, so the tokens as typed read as the
+    // substituted ones that the check passed.
+    RowList tokens;
+    if (Tokenize(w.text1, tokens, &w.scratch.spans)) return std::nullopt;
+    const std::variant<Verdict, Fault> check = CheckSyntax(tokens);
+    const Verdict* verdict = std::get_if<Verdict>(&check);
+    if (!verdict || !verdict->message.empty()) return std::nullopt;
+    return Reading(w.text1, tokens, w.scratch.spans, w.scratch);
 }
 
 }  // namespace quorvel

@@ -6,25 +6,13 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include "texts.h"
+
 namespace quorvel {
 
 namespace {
 
 QString QName(const std::string& fileName) { return QString::fromStdString(fileName); }
-
-// The system's encoding; bytes that are not valid in it are read as GB18030,
-// the encoding of files written on Chinese Windows (a superset of GBK). A
-// leading byte-order mark is text like any other byte.
-QString Decode(const QByteArray& bytes)
-{
-    QStringDecoder system(QStringConverter::System, QStringConverter::Flag::ConvertInitialBom);
-    QString text = system(bytes);
-    if (!system.hasError()) return text;
-    QStringDecoder gb18030("GB18030", QStringConverter::Flag::ConvertInitialBom);
-    if (!gb18030.isValid()) return text;
-    QString fallback = gb18030(bytes);
-    return gb18030.hasError() ? text : fallback;
-}
 
 // The whole file is read before Text1 is touched, so a read error leaves the
 // window as it was, and no cycle runs while the file is open.
@@ -32,18 +20,18 @@ Outcome Load(WindowModel& w, const std::string& fileName)
 {
     QFile file(QName(fileName));
     if (!file.open(QIODevice::ReadOnly)) {
-        w.label1 = kCannotOpen;
+        w.label1 = texts::kCannotOpen;
         return Outcome::NotRun;
     }
     const QByteArray bytes = file.readAll();
     const bool readFailed = file.error() != QFileDevice::NoError;
     file.close();
     if (readFailed) {
-        w.label1 = kCannotRead;
+        w.label1 = texts::kCannotRead;
         return Outcome::NotRun;
     }
 
-    const QString decoded = Decode(bytes);
+    const QString decoded = DecodeExpressionFile(bytes).text;
     const std::u16string_view text(reinterpret_cast<const char16_t*>(decoded.utf16()),
                                    static_cast<size_t>(decoded.size()));
 
@@ -81,10 +69,25 @@ void Save(WindowModel& w, const std::string& fileName)
     QSaveFile file(QName(fileName));
     file.setDirectWriteFallback(true);
     const bool written = file.open(QIODevice::WriteOnly) && file.write(line) == line.size() && file.flush();
-    if (!written || !file.commit()) w.label1 = kCannotSave;
+    if (!written || !file.commit()) w.label1 = texts::kCannotSave;
 }
 
 }  // namespace
+
+FileText DecodeExpressionFile(const QByteArray& bytes)
+{
+    // Stateless: a sequence cut short at the end is an error, not held back.
+    const auto flags = QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless;
+    QStringDecoder system(QStringConverter::System, flags);
+    FileText read{system(bytes), system.name(), true};
+    if (!system.hasError()) return read;
+    read.clean = false;
+    QStringDecoder gb18030("GB18030", flags);
+    if (!gb18030.isValid()) return read;
+    QString fallback = gb18030(bytes);
+    if (gb18030.hasError()) return read;
+    return {std::move(fallback), gb18030.name(), true};
+}
 
 bool IsOrdinaryFile(const std::string& fileName)
 {

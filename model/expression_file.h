@@ -1,8 +1,11 @@
 #pragma once
 // Expression files: one line, the expression in quotation marks, in the
-// system's narrow encoding. File work failures are reported in Label1.
+// system's narrow encoding. File work failures are reported in Label1
+// (texts.h).
 #include <cstdint>
 #include <string>
+
+#include <QString>
 
 #include "cycle.h"
 #include "window_model.h"
@@ -12,9 +15,16 @@ namespace quorvel {
 inline constexpr std::int16_t kLoadFile = 0;
 inline constexpr std::int16_t kSaveFile = 1;
 
-inline constexpr const char* kCannotOpen = "无法打开文件错";
-inline constexpr const char* kCannotRead = "读取文件错";
-inline constexpr const char* kCannotSave = "无法保存文件错";
+// A file's text as the loader reads it: in the system's encoding; where the
+// bytes are not valid in it, as GB18030, the encoding of files written on
+// Chinese Windows (a superset of GBK); where they are valid in neither, in
+// the system's with U+FFFD. A leading byte-order mark is text like any other.
+struct FileText {
+    QString text;
+    QByteArray encoding;  // the name of the encoding it was read in
+    bool clean = true;    // every byte was valid in it
+};
+FileText DecodeExpressionFile(const QByteArray& bytes);
 
 // True for a name that exists and is an ordinary, non-hidden file (a link
 // to one counts); false for directories, devices, sockets and dot-files.

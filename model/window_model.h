@@ -6,6 +6,7 @@
 
 #include "rnd.h"
 #include "row_list.h"
+#include "scratch.h"
 #include "tokenizer.h"
 
 namespace quorvel {
@@ -20,12 +21,8 @@ struct WindowModel {
     int list3Index = -1;         // selected row of List3, -1 for none
     std::string text2 = "0";     // value box
     std::optional<TokenSpan> marked;  // in Text1, the token the title's message is about
-    // How the six passes read Text1: every reduction but the last of each
-    // group and of the whole in parentheses; made only when wanted, and only
-    // when the check passes.
-    bool wantReading = false;
-    std::optional<std::u16string> reading;
-    Rnd rnd;
+    Rnd rnd;                     // the generator behind rnd
+    Scratch scratch;             // the calculation's working storage
 };
 
 // Selects row of List3 and loads its text into the value box.

@@ -8,6 +8,7 @@
 #include "arithmetic.h"
 #include "fault.h"
 #include "number_text.h"
+#include "texts.h"
 #include "token_class.h"
 
 namespace quorvel::literal {
@@ -191,7 +192,7 @@ Outcome Cycle(WindowModel& w, RowList* tokens, bool textChanged)
         w.label1 = Evaluation{w.list1, w.rnd}.Run();
         return Outcome::Result;
     } catch (const Stop& stop) {
-        w.label1 = stop ? FaultMessage(*stop) : kDivisorZero;
+        w.label1 = stop ? FaultMessage(*stop) : texts::kDivisorZero;
         return stop ? Outcome::Failure : Outcome::DivisorZero;
     }
 }

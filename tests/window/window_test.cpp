@@ -6,6 +6,7 @@
 #include <csignal>
 #include <sstream>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -29,7 +30,7 @@
 namespace quorvel {
 namespace {
 
-using test::Cell;
+using test::Bytes;
 
 QString Q(const std::string& s) { return QString::fromStdU16String(Utf8ToUtf16(s)); }
 std::string U8(const QString& s) { return Utf16ToUtf8(s.toStdU16String()); }
@@ -61,7 +62,7 @@ protected:
     void Step(const std::string& step)
     {
         const std::string op = step.substr(0, step.find(':')), raw = step.substr(std::min(step.size(), op.size() + 1));
-        const std::string arg = Cell(raw);
+        const std::string arg = Bytes(raw);
         if (op == "t") QTest::keyClicks(Find("Text1"), Q(arg));
         else if (op == "s") Find("Text1")->setText(Q(arg));
         else if (op == "k") QTest::keyClicks(Find("Text2"), Q(arg));
@@ -96,7 +97,7 @@ protected:
             QTest::mouseClick(Find<QPushButton>(op == "o" ? "Command3_0" : "Command3_1"), Qt::LeftButton);
         } else if (op == "w") {
             QFile file(Path(raw.substr(0, raw.find('='))));
-            const std::string bytes = Cell(raw.substr(raw.find('=') + 1));
+            const std::string bytes = Bytes(raw.substr(raw.find('=') + 1));
             ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()));
         } else if (op == "m") ASSERT_TRUE(QDir(dir.path()).mkdir(Q(arg)));
         else if (op == "limit") {
@@ -144,9 +145,9 @@ protected:
 
 TEST_P(Window, ShowsWhatTheStepsLeave)
 {
-    std::istringstream steps(GetParam().at("steps"));
+    std::istringstream steps(GetParam()["steps"]);
     for (std::string step; steps >> step && !HasFatalFailure();) Step(step);
-    const test::Row shown = {
+    const std::map<std::string, std::string> shown = {
         {"Text1", U8(Find("Text1")->text())}, {"Label1", U8(Find<QLabel>("Label1")->text())},
         {"title", U8(form.windowTitle())},    {"List1", Rows("List1")},
         {"List2", Rows("List2")},             {"List3", Rows("List3")},
@@ -154,9 +155,9 @@ TEST_P(Window, ShowsWhatTheStepsLeave)
         {"files", Files()},                   {"out", Out()},
     };
     for (const auto& [column, value] : shown) {
-        const std::string& want = GetParam().at(column);
-        EXPECT_TRUE(want == "*" || value == Cell(want))
-            << column << " shows " << value.substr(0, 300) << "\n  instead of " << Cell(want).substr(0, 300);
+        const std::string& want = GetParam()[column];
+        EXPECT_TRUE(want == "*" || value == Bytes(want))
+            << column << " shows " << value.substr(0, 300) << "\n  instead of " << Bytes(want).substr(0, 300);
     }
     for (const std::string& s : dialog.shown)
         EXPECT_TRUE(s == "open 打开 所有文本 (*.txt)" || s == "save 另存为 所有文件 (*.txt)") << s;
@@ -191,10 +192,28 @@ TEST_F(Window, ListsScrollTogetherAndEveryControlSaysWhatItIs)
     const std::pair<const char*, const char*> spoken[] = {
         {"Text1", "表达式"}, {"Label1", "计算结果：5"}, {"List2", "变量名"}, {"List3", "变量值"}, {"Text2", "值"}, {"List1", "记号"}};
     for (const auto& [name, said] : spoken) EXPECT_EQ(U8(Find<QWidget>(name)->accessibleName()), said) << name;
-    EXPECT_EQ(U8(Find<QLabel>("Label1")->toolTip()), "运算顺序：8-(2+1)");
-    EXPECT_EQ(U8(Find<QLabel>("Label1")->accessibleDescription()), "运算顺序：8-(2+1)");
+}
+
+// How the passes read the expression: in Label1's tooltip when it shows,
+// and in its description while an assistive technology listens.
+TEST_F(Window, ResultTellsHowThePassesReadIt)
+{
+    auto* label1 = Find<QLabel>("Label1");
+    auto tip = [label1] {
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), label1->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(label1, &help);
+        return U8(QToolTip::isVisible() ? QToolTip::text() : QString());
+    };
     Find("Text1")->setText("8-");
-    EXPECT_TRUE(Find<QLabel>("Label1")->toolTip().isEmpty());
+    EXPECT_EQ(tip(), "");
+    Find("Text1")->setText("8-2+1");
+    EXPECT_EQ(tip(), "运算顺序：8-(2+1)");
+    EXPECT_EQ(U8(label1->accessibleDescription()), "");
+    QAccessible::setActive(true);
+    EXPECT_EQ(U8(label1->accessibleDescription()), "运算顺序：8-(2+1)");
+    Find("Text1")->setText("8-");
+    EXPECT_EQ(U8(label1->accessibleDescription()), "");
+    QAccessible::setActive(false);
 }
 
 // A row's whole text shows as a tooltip only where the row is too narrow.
