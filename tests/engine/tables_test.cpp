@@ -21,14 +21,7 @@ using test::Rows;
 using test::Spaced;
 using test::Units;
 
-// What a step shows: its fault's message, or what it gave.
-template <class Given>
-std::string Shown(const std::variant<Given, Fault>& step, std::string (*text)(const Given&))
-{
-    const Fault* fault = std::get_if<Fault>(&step);
-    return fault ? FaultMessage(*fault) : text(std::get<Given>(step));
-}
-
+// What the evaluation shows in Label1.
 std::string Shown(const Evaluation& evaluation)
 {
     if (const Result* result = std::get_if<Result>(&evaluation)) return result->text;
@@ -88,8 +81,9 @@ TABLE(CheckTable, "check.tsv");
 TEST_P(CheckTable, MessageAndTheTokenItNames)
 {
     const std::variant<Verdict, Fault> check = CheckSyntax(Rows(GetParam()["List1"]));
-    EXPECT_EQ(Shown<Verdict>(check, [](const Verdict& v) { return v.message; }), Bytes(GetParam()["message"]));
-    EXPECT_EQ(std::holds_alternative<Verdict>(check) ? std::get<Verdict>(check).token : 0, std::stoi(GetParam()["token"]));
+    const Verdict* verdict = std::get_if<Verdict>(&check);
+    EXPECT_EQ(verdict ? verdict->message : FaultMessage(std::get<Fault>(check)), Bytes(GetParam()["message"]));
+    EXPECT_EQ(verdict ? verdict->token : 0, std::stoi(GetParam()["token"]));
 }
 
 TABLE(EvaluateTable, "evaluate.tsv");
