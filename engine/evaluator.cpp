@@ -322,7 +322,7 @@ Scratch::ForEvaluator& Scratch::Evaluator()
 
 void Scratch::Free::operator()(ForEvaluator* p) const { delete p; }
 
-Evaluation Evaluate(RowList& tokenList, Rnd& rnd, Scratch& storage)
+Evaluation Evaluate(RowList& tokenList, Rnd& rnd, Scratch& scratch)
 {
     const std::optional<double> count = TextToNumber(tokenList.Read(0));
     if (!count || std::nearbyint(*count) != static_cast<double>(tokenList.Count() - 1) ||
@@ -349,16 +349,16 @@ Evaluation Evaluate(RowList& tokenList, Rnd& rnd, Scratch& storage)
         return DivisorZero{};
     };
 
-    Scratch::ForEvaluator& scratch = storage.Evaluator();
-    std::vector<Cell>& out = scratch.out;
+    Scratch::ForEvaluator& kept = scratch.Evaluator();
+    std::vector<Cell>& out = kept.out;
     out.clear();
     out.reserve(tokens.size());
     out.push_back(TokenCell(tokens[0], 0));
-    std::vector<size_t>& openings = scratch.openings;
+    std::vector<size_t>& openings = kept.openings;
     openings.clear();
 
     int topCount = -1;  // the working count N at the top level, if a group ended the list
-    Region& group = scratch.group;
+    Region& group = kept.group;
     for (int idx = 1; idx <= n0; ++idx) {
         const std::string& token = tokens[static_cast<size_t>(idx)];
         if (!IsClosing(token) || openings.empty()) {
@@ -416,7 +416,7 @@ Evaluation Evaluate(RowList& tokenList, Rnd& rnd, Scratch& storage)
 
     const int listRows = static_cast<int>(out.size());
     if (topCount < 0) topCount = listRows - 1;
-    Region& top = scratch.top;
+    Region& top = kept.top;
     top.lo = 1;
     top.before = out[0];
     top.rows.assign(out.begin() + 1, out.end());
