@@ -1,10 +1,10 @@
 #!/bin/sh
 # Checks the Debian package of a configured and built tree:
 #   packaging/check.sh BUILD_DIR
-# Builds the package with cpack into a scratch folder, unpacks it into a
-# scratch root, validates the desktop entry, the metainfo, the icons and the
-# manual page found there, and runs the installed quorvel-cli. Needs no
-# display, no network and no standard input.
+# Builds the package with cpack into a scratch folder, runs lintian on it,
+# unpacks it into a scratch root, validates the desktop entry, the metainfo,
+# the icons and the manual pages found there, and runs the installed
+# quorvel-cli. Needs no display, no network and no standard input.
 set -eu
 
 fail() {
@@ -28,6 +28,8 @@ need() {
 need cpack cmake
 need dpkg-deb dpkg
 need dpkg-shlibdeps dpkg-dev
+need dpkg-parsechangelog dpkg-dev
+need lintian lintian
 need desktop-file-validate desktop-file-utils
 need appstreamcli appstream
 need man man-db
@@ -79,7 +81,8 @@ expect_field Package quorvel
 expect_field Version "$version"
 expect_field Architecture "$arch"
 expect_field Section math
-expect_field Maintainer "Quorvel maintainers"
+maintainer="Quorvel maintainers <quorvel@users.noreply.github.com>"
+expect_field Maintainer "$maintainer"
 depends=$(field Depends)
 echo "Depends: $depends"
 # dpkg-shlibdeps names the libraries the programs are linked against.
@@ -88,7 +91,31 @@ for lib in libc6 libstdc++6; do
 done
 if [ $window = yes ]; then
     echo "$depends" | grep -q "libqt6widgets6" || fail "Depends lacks libqt6widgets6, which the window is linked against"
+    recommends=$(field Recommends)
+    echo "Recommends: $recommends"
+    # Run-time plugins and fonts, which dpkg-shlibdeps cannot see.
+    echo "$recommends" | grep -q "\bqt6-wayland\b" || fail "Recommends lacks qt6-wayland, the window's Wayland plugin"
+    echo "$recommends" | grep -q "\bfonts-noto-cjk\b" || fail "Recommends lacks a CJK font"
 fi
+
+step "changelog"
+# A version bump needs its changelog entry, or the package ships an old one.
+changelog="$source_dir/packaging/changelog"
+top=$(dpkg-parsechangelog -l "$changelog" -S Version) || fail "dpkg-parsechangelog cannot read packaging/changelog"
+[ "$top" = "$version" ] || fail "the newest entry of packaging/changelog is $top, the project version $version"
+signed=$(dpkg-parsechangelog -l "$changelog" -S Maintainer)
+[ "$signed" = "$maintainer" ] || fail "the newest entry of packaging/changelog is signed by '$signed', the package's Maintainer is '$maintainer'"
+echo "packaging/changelog: $top"
+
+step "lintian"
+# Errors and warnings fail; info and pedantic tags are only advice. Lintian
+# warns when it runs as root, which says nothing about the package.
+if ! lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1; then
+    cat "$scratch/lintian.log" >&2
+    fail "lintian reports errors or warnings on $(basename "$deb")"
+fi
+grep -v "^running with root privileges" "$scratch/lintian.log" || true
+echo "lintian: no errors, no warnings"
 
 step "unpacking into a scratch root"
 root="$scratch/root"
@@ -100,6 +127,8 @@ expect_file() {
 }
 expect_file usr/bin/quorvel-cli
 expect_file usr/share/man/man1/quorvel-cli.1.gz
+expect_file usr/share/doc/quorvel/copyright
+expect_file usr/share/doc/quorvel/changelog.gz
 if [ $window = yes ]; then
     expect_file usr/bin/quorvel
     expect_file usr/share/man/man1/quorvel.1.gz
