@@ -23,10 +23,12 @@
 
 #include "command3.h"
 #include "cycle.h"
+#include "expression_box.h"
 #include "file_dialog.h"
 #include "filter_key.h"
 #include "row_list_model.h"
 #include "texts.h"
+#include "typed_text.h"
 #include "value_box.h"
 
 namespace quorvel {
@@ -93,8 +95,10 @@ QStringView View(const std::u16string& s) { return {s.data(), static_cast<qsizet
 
 }  // namespace
 
-Form1::Form1(CommonDialog* dialog, std::function<void()> beep)
-    : dialog_(dialog), beep_(beep ? std::move(beep) : std::function<void()>(&QApplication::beep))
+Form1::Form1(CommonDialog* dialog, std::function<void()> beep, QString historyFile)
+    : dialog_(dialog),
+      beep_(beep ? std::move(beep) : std::function<void()>(&QApplication::beep)),
+      history_(std::move(historyFile))
 {
     if (!dialog_) {
         ownDialog_ = std::make_unique<FileDialog>(this);
@@ -114,7 +118,7 @@ Form1::Form1(CommonDialog* dialog, std::function<void()> beep)
 
 void Form1::OpenFile(const QString& fileName)
 {
-    OpenExpressionFile(model_, fileName.toStdString());
+    if (OpenExpressionFile(model_, fileName.toStdString())) Remember();
     ShowModel();
 }
 
@@ -128,7 +132,7 @@ void Form1::Layout()
     command3_[0]->setText(Q(texts::kOpenCaption));
     command3_[1] = Place<QPushButton>(this, "Command3_1", Twips(840, 120, 615, 375));
     command3_[1]->setText(Q(texts::kSaveCaption));
-    text1_ = Place<QLineEdit>(this, "Text1", Twips(1560, 120, 4935, 375));
+    text1_ = Place<ExpressionBox>(this, "Text1", Twips(1560, 120, 4935, 375));
     text1_->setAccessibleName(Q(texts::kExpressionName));
     // The model, not the box, decides what an over-long expression means.
     text1_->setMaxLength(std::numeric_limits<int>::max());
@@ -174,16 +178,16 @@ void Form1::Layout()
 void Form1::Connect()
 {
     connect(text1_, &QLineEdit::textChanged, this, [this] { Text1Edited(); });
+    text1_->recall = [this](int older) { Recall(older); };
+    text1_->clearHistory = [this] { history_.Clear(); };
     connect(text1_, &QLineEdit::returnPressed, command1_, &QPushButton::click);
     connect(command1_, &QPushButton::clicked, this, [this] { Command1Clicked(); });
     for (int i = 0; i < 2; ++i)
         connect(command3_[i], &QPushButton::clicked, this, [this, i] { Command3Clicked(i); });
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, command3_[0], &QPushButton::click);
     connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, command3_[1], &QPushButton::click);
-    // The focus never enters Label1, so the window copies its selection.
-    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, [this] {
-        if (label1_->hasSelectedText()) QGuiApplication::clipboard()->setText(label1_->selectedText());
-    });
+    // The focus never enters Label1, so the window copies it.
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, [this] { CopyResult(); });
     // A row is chosen by a click or an arrow key, which select it; the focus
     // alone only makes a row current.
     connect(list3_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this](const QItemSelection& chosen) {
@@ -204,7 +208,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
     // A box with nothing selected leaves the copy shortcut to the result.
     if ((watched == text1_ || watched == text2_) && type == QEvent::ShortcutOverride &&
         static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
-        !static_cast<QLineEdit*>(watched)->hasSelectedText() && label1_->hasSelectedText()) {
+        !static_cast<QLineEdit*>(watched)->hasSelectedText()) {
         event->ignore();
         return true;
     }
@@ -243,6 +247,36 @@ void Form1::showEvent(QShowEvent* event)
     ShowTitle();
 }
 
+void Form1::closeEvent(QCloseEvent* event)
+{
+    Remember();
+    QWidget::closeEvent(event);
+}
+
+void Form1::Remember() { history_.Add(model_.text1); }
+
+// The result's selection, or the whole result when nothing of it is selected.
+void Form1::CopyResult()
+{
+    const QString copied = label1_->hasSelectedText() ? label1_->selectedText() : label1_->text();
+    if (copied.isEmpty()) return;
+    QGuiApplication::clipboard()->setText(copied);
+    Remember();
+}
+
+void Form1::Recall(int older)
+{
+    const std::vector<std::u16string>& entries = history_.Entries();
+    const int to = std::clamp(recalled_ + older, 0, static_cast<int>(entries.size()));
+    if (to == recalled_) return;
+    if (recalled_ == 0) draft_ = text1_->text();
+    recalled_ = to;
+    const QString text = to == 0 ? draft_ : QString::fromStdU16String(entries[entries.size() - static_cast<size_t>(to)]);
+    SetText1(model_, text.toStdU16String());
+    ShowModel();
+    text1_->end(false);
+}
+
 // The token the title's message is about gets a red wavy underline, as a
 // spelling checker marks a word; the text, cursor and selection stay.
 void Form1::ShowMark()
@@ -261,6 +295,20 @@ void Form1::ShowMark()
     }
     QInputMethodEvent event(QString(), formats);
     QCoreApplication::sendEvent(text1_, &event);
+}
+
+// What the title and the mark show, for a screen reader: the message and
+// the token it is about.
+void Form1::ShowMarkDescription()
+{
+    QString said;
+    if (!model_.title.empty() && model_.title != texts::kWindowTitle) {
+        said = Q(model_.title);
+        const std::optional<TokenSpan>& m = model_.marked;
+        if (m && m->end <= static_cast<int>(model_.text1.size()))
+            said += Q(texts::kMarkedToken) + View(model_.text1).mid(m->start, m->end - m->start).toString();
+    }
+    if (text1_->accessibleDescription() != said) text1_->setAccessibleDescription(said);
 }
 
 QString Form1::ReadingText()
@@ -292,19 +340,21 @@ void Form1::ShowTitle()
 void Form1::Text1Edited()
 {
     if (showing_) return;
+    recalled_ = 0;  // an edit ends the walk through the history
     SetText1(model_, text1_->text().toStdU16String());
     ShowModel();
 }
 
 void Form1::Command1Clicked()
 {
+    Remember();
     Command1_Click(model_);
     ShowModel();
 }
 
 void Form1::Command3Clicked(int index)
 {
-    Command3_Click(static_cast<std::int16_t>(index), model_, *dialog_);
+    if (Command3_Click(static_cast<std::int16_t>(index), model_, *dialog_)) Remember();
     ShowModel();
 }
 
@@ -322,7 +372,13 @@ void Form1::Text2Edited()
     ShowModel();
 }
 
-void Form1::Text2KeyPressed(std::int16_t& keyAscii) { Text2_KeyPress(keyAscii, beep_); }
+void Form1::Text2KeyPressed(std::int16_t& keyAscii)
+{
+    // A value typed in Chinese mode: full-width digits, "。".
+    const std::u16string meant = MapTyped(std::u16string(1, static_cast<char16_t>(keyAscii)));
+    if (meant.size() == 1) keyAscii = static_cast<std::int16_t>(meant[0]);
+    Text2_KeyPress(keyAscii, beep_);
+}
 
 void Form1::ShowModel()
 {
@@ -330,6 +386,7 @@ void Form1::ShowModel()
     ShowTitle();
     if (text1_->text() != View(model_.text1)) text1_->setText(View(model_.text1).toString());
     ShowMark();
+    ShowMarkDescription();
     label1_->setText(Q(model_.label1));
     // A label's name hides its text from a screen reader: the name carries both.
     label1_->setAccessibleName(Q(texts::kResultName) + label1_->text());

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "common_dialog.h"
+#include "history.h"
 #include "window_model.h"
 
 class QLabel;
@@ -19,6 +20,7 @@ class QPushButton;
 
 namespace quorvel {
 
+class ExpressionBox;
 class RowListModel;
 class ValueBox;
 
@@ -26,8 +28,9 @@ class Form1 final : public QWidget, private QAccessible::ActivationObserver {
     Q_OBJECT
 public:
     // dialog: the file dialog for Command3 (Qt's own when null); beep: how a
-    // rejected key sounds (QApplication::beep when empty).
-    explicit Form1(CommonDialog* dialog = nullptr, std::function<void()> beep = {});
+    // rejected key sounds (QApplication::beep when empty); historyFile: where
+    // earlier expressions are kept (in memory only when empty).
+    explicit Form1(CommonDialog* dialog = nullptr, std::function<void()> beep = {}, QString historyFile = {});
     ~Form1() override;
 
     const WindowModel& Model() const { return model_; }
@@ -40,6 +43,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Each control's event, passed on to the model's handler of that name.
@@ -49,6 +53,10 @@ private:
     void List3RowChosen(int row);
     void Text2Edited();
     void Text2KeyPressed(std::int16_t& keyAscii);
+    // Up (older = 1) and Down (-1) in Text1 walk through the history.
+    void Recall(int older);
+    void CopyResult();
+    void Remember();  // Text1 goes into the history
 
     void Layout();
     void Connect();
@@ -57,6 +65,7 @@ private:
     void ShowModel();
     void ShowTitle();
     void ShowMark();
+    void ShowMarkDescription();
     // How the passes read the expression is made only when it is shown: in
     // Label1's tooltip, and in its description while an assistive
     // technology listens.
@@ -70,10 +79,13 @@ private:
     std::function<void()> beep_;
     bool showing_ = false;
     bool markShown_ = false;  // Text1 carries a mark
+    History history_;
+    int recalled_ = 0;   // how far back Up has gone; 0: not walking
+    QString draft_;      // what Text1 held when the walk began
     bool assistantListening_ = QAccessible::isActive();  // an assistive technology reads the window
 
     std::array<QPushButton*, 2> command3_{};
-    QLineEdit* text1_ = nullptr;
+    ExpressionBox* text1_ = nullptr;
     QLabel* label2_ = nullptr;
     QLabel* label1_ = nullptr;
     QLabel* label3_ = nullptr;

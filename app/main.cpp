@@ -1,38 +1,67 @@
-// Starts the window. Without a display there is nothing to show: say so in
-// one line and exit, instead of Qt's abort when no platform plugin starts.
+// Starts the window. Options are read before any window system is asked
+// for, so --help, --version and a usage error need no display. Without a
+// display there is nothing to show: say so in one line and exit, instead of
+// Qt's abort when no platform plugin starts.
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
 #include <vector>
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 #include "form1.h"
+#include "history.h"
 #include "texts.h"
+
+#ifndef QUORVEL_VERSION
+#define QUORVEL_VERSION "unknown"
+#endif
 
 namespace {
 
-[[noreturn]] void NoDisplay()
+constexpr int kUsageError = 64;  // as the companion's
+
+[[noreturn]] void Exit(const QByteArray& text, std::FILE* to, int status)
 {
-    std::fputs(quorvel::texts::kNoDisplay, stderr);
-    std::fflush(stderr);
-    std::_Exit(EXIT_FAILURE);
+    std::fputs(text.constData(), to);
+    std::fflush(to);
+    std::_Exit(status);
+}
+
+[[noreturn]] void NoDisplay() { Exit(quorvel::texts::kNoDisplay, stderr, EXIT_FAILURE); }
+
+[[noreturn]] void Usage(const QString& why)
+{
+    Exit("quorvel: " + why.toUtf8() + '\n' + quorvel::texts::kWindowUsage, stderr, kUsageError);
 }
 
 bool Set(const char* name) { return !qEnvironmentVariableIsEmpty(name); }
+
+// The Wayland client library complains on its own when it finds no socket,
+// so a compositor is asked for only when its socket is there.
+bool WaylandReachable()
+{
+    const QString name = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (name.isEmpty()) return false;
+    if (QFileInfo(name).isAbsolute()) return QFileInfo::exists(name);
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo::exists(runtime + '/' + name);
+}
 
 // The cases that need no connection attempt: no display named at all for the
 // platform that would be chosen.
 bool DisplayNamed()
 {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (platform.isEmpty()) return Set("DISPLAY") || Set("WAYLAND_DISPLAY");
+    if (platform.isEmpty()) return Set("DISPLAY") || WaylandReachable();
     if (platform.contains(';')) return true;  // a fallback list: let Qt try it
     if (platform.startsWith("xcb")) return Set("DISPLAY");
-    if (platform.startsWith("wayland")) return Set("WAYLAND_DISPLAY");
+    if (platform.startsWith("wayland")) return WaylandReachable();
     return true;  // offscreen, vnc, eglfs and the like need no display variable
 }
 
@@ -47,13 +76,44 @@ void HoldMessage(QtMsgType type, const QMessageLogContext&, const QString& messa
     held.emplace_back(type, message);
 }
 
+struct Options {
+    bool history = true;
+    QString file;  // empty: none
+};
+
+Options ReadOptions(int argc, char* argv[])
+{
+    QStringList args;
+    for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringLiteral("help"));
+    const QCommandLineOption version(QStringLiteral("version"));
+    const QCommandLineOption noHistory(QStringLiteral("no-history"));
+    parser.addOptions({help, version, noHistory});
+    if (!parser.parse(args)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (unknown.isEmpty()) Usage(parser.errorText());
+        const QString& name = unknown.front();
+        Usage(QString::fromUtf8(quorvel::texts::kUnknownOption) + (name.size() == 1 ? "-" : "--") + name);
+    }
+    if (parser.isSet(help)) Exit(QByteArray(quorvel::texts::kWindowUsage) + '\n' + quorvel::texts::kWindowHelp, stdout, 0);
+    if (parser.isSet(version)) Exit("quorvel " QUORVEL_VERSION "\n", stdout, 0);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) Usage(QString::fromUtf8(quorvel::texts::kOneFileOnly));
+    return {!parser.isSet(noHistory), files.value(0)};
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
 {
+    const Options options = ReadOptions(argc, argv);
     if (!DisplayNamed()) NoDisplay();
     previous = qInstallMessageHandler(HoldMessage);
-    QApplication app(argc, argv);
+    // Qt sees none of the arguments: a file named like one of its own
+    // options stays a file.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     qInstallMessageHandler(previous);
     for (const auto& [type, message] : held) previous(type, QMessageLogContext(), message);
     held.clear();
@@ -62,14 +122,15 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quorvel")));
 
     // Qt's own texts (the file dialogs, the question before a file is
-    // replaced) in Chinese like the rest of the window, where installed.
+    // replaced, the box's context menu) in Chinese like the rest of the
+    // window, where installed.
     QTranslator qtTexts;
     if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTexts);
 
-    quorvel::Form1 form;
+    quorvel::Form1 form(nullptr, {}, options.history ? quorvel::History::DefaultFile() : QString());
     form.show();
     // quorvel FILE, as a file manager's "Open with" starts it.
-    if (QApplication::arguments().size() > 1) form.OpenFile(QApplication::arguments().at(1));
+    if (!options.file.isEmpty()) form.OpenFile(options.file);
     return app.exec();
 }

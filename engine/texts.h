@@ -53,6 +53,7 @@ inline constexpr const char* kSaveTitle = "另存为";
 inline constexpr const char* kSaveFilter = "所有文件 (*.txt)";
 
 // The window's captions, and the names screen readers say.
+inline constexpr const char* kWindowTitle = "Quorvel";  // before the first calculation
 inline constexpr const char* kOpenCaption = "打开";
 inline constexpr const char* kSaveCaption = "保存";
 inline constexpr const char* kResultCaption = "计算结果=";
@@ -65,10 +66,27 @@ inline constexpr const char* kValuesName = "变量值";
 inline constexpr const char* kValueName = "值";
 inline constexpr const char* kTokensName = "记号";
 inline constexpr const char* kReadingTip = "运算顺序：";  // then the reading
+inline constexpr const char* kMarkedToken = "，标记的记号：";  // after a syntax message, then the token
+inline constexpr const char* kClearHistory = "清除历史记录";  // the expression box's context menu
 
-// The window started without a display.
+// The window's command line.
 inline constexpr const char* kNoDisplay =
     "quorvel: 无法打开窗口：没有可用的图形显示 (cannot open the window: no display; set DISPLAY or WAYLAND_DISPLAY)\n";
+inline constexpr const char* kWindowUsage =
+    "用法: quorvel [--no-history] [文件]\n"
+    "      quorvel --help | --version\n";
+inline constexpr const char* kWindowHelp =
+    "Quorvel 计算器窗口: 计算带变量的表达式.\n"
+    "\n"
+    "  文件          启动时如同\"打开\"载入这个表达式文件\n"
+    "  --no-history  不读取也不保存历史记录; 历史记录保存在\n"
+    "                $XDG_STATE_HOME/quorvel/history.json\n"
+    "                (默认 ~/.local/state/quorvel/history.json)\n"
+    "  --help        显示本说明\n"
+    "  --version     显示版本\n"
+    "\n"
+    "在表达式框中按上下方向键可调出以前的表达式.\n";
+inline constexpr const char* kOneFileOnly = "只能打开一个文件";
 
 // The companion.
 inline constexpr const char* kUsage =

@@ -5,28 +5,29 @@
 
 namespace quorvel {
 
-void Command3_Click(std::int16_t index, WindowModel& w, CommonDialog& dialog)
+bool Command3_Click(std::int16_t index, WindowModel& w, CommonDialog& dialog)
 {
     if (index == 0) {
         dialog.DialogTitle = texts::kOpenTitle;
         dialog.CancelError = false;
         dialog.Filter = texts::kOpenFilter;
         dialog.ShowOpen();
-        OpenExpressionFile(w, dialog.FileName);
-    } else if (index == 1) {
+        return OpenExpressionFile(w, dialog.FileName);
+    }
+    if (index == 1) {
         dialog.DialogTitle = texts::kSaveTitle;
         dialog.CancelError = false;
         dialog.Filter = texts::kSaveFilter;
         dialog.ShowSave();
         const std::string name = dialog.FileName;
-        if (name.empty()) return;
-        TransferExpressionFile(kSaveFile, w, name);
+        return !name.empty() && SaveExpressionFile(w, name);
     }
+    return false;
 }
 
-void OpenExpressionFile(WindowModel& w, const std::string& fileName)
+bool OpenExpressionFile(WindowModel& w, const std::string& fileName)
 {
-    if (IsOrdinaryFile(fileName)) TransferExpressionFile(kLoadFile, w, fileName);
+    return IsOrdinaryFile(fileName) && TransferExpressionFile(kLoadFile, w, fileName) != Outcome::NotRun;
 }
 
 }  // namespace quorvel

@@ -9,11 +9,13 @@ namespace quorvel {
 
 // Index 0 loads the file chosen in the open dialog, when it is an existing
 // ordinary file; index 1 saves to the name chosen in the save dialog. An
-// empty name does nothing, and so does any other index.
-void Command3_Click(std::int16_t index, WindowModel& w, CommonDialog& dialog);
+// empty name does nothing, and so does any other index. True when the
+// expression came from a file or went into one.
+bool Command3_Click(std::int16_t index, WindowModel& w, CommonDialog& dialog);
 
 // Loads the named file as the open button does: only an existing ordinary
-// file, one text-change cycle per line. fileName is UTF-8.
-void OpenExpressionFile(WindowModel& w, const std::string& fileName);
+// file, one text-change cycle per line. fileName is UTF-8. True when a line
+// was loaded.
+bool OpenExpressionFile(WindowModel& w, const std::string& fileName);
 
 }  // namespace quorvel

@@ -22,7 +22,10 @@ Outcome RunCycle(WindowModel& w, Trigger trigger, RowList* tokens)
         w.label1 = FaultMessage(fault);
         return Outcome::Failure;
     };
-    if (auto fault = Tokenize(w.text1, w.list1, &w.scratch.spans)) return fail(*fault);
+    if (auto fault = Tokenize(w.text1, w.list1, &w.scratch.spans)) {
+        w.marked.reset();  // its place was in a text that is gone
+        return fail(*fault);
+    }
     if (tokens) *tokens = w.list1;
     CollectVariables(w.list1, w.list2);
     if (trigger == Trigger::TextChanged) {

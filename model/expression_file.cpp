@@ -53,7 +53,9 @@ Outcome Load(WindowModel& w, const std::string& fileName)
     return last;
 }
 
-void Save(WindowModel& w, const std::string& fileName)
+}  // namespace
+
+bool SaveExpressionFile(WindowModel& w, const std::string& fileName)
 {
     QStringEncoder encode(QStringConverter::System);
     QByteArray line = encode(QStringView(w.text1.data(), static_cast<qsizetype>(w.text1.size())));
@@ -69,10 +71,10 @@ void Save(WindowModel& w, const std::string& fileName)
     QSaveFile file(QName(fileName));
     file.setDirectWriteFallback(true);
     const bool written = file.open(QIODevice::WriteOnly) && file.write(line) == line.size() && file.flush();
-    if (!written || !file.commit()) w.label1 = texts::kCannotSave;
+    if (written && file.commit()) return true;
+    w.label1 = texts::kCannotSave;
+    return false;
 }
-
-}  // namespace
 
 FileText DecodeExpressionFile(const QByteArray& bytes)
 {
@@ -99,7 +101,7 @@ bool IsOrdinaryFile(const std::string& fileName)
 Outcome TransferExpressionFile(std::int16_t mode, WindowModel& w, const std::string& fileName)
 {
     if (mode == kLoadFile) return Load(w, fileName);
-    if (mode == kSaveFile) Save(w, fileName);
+    if (mode == kSaveFile) SaveExpressionFile(w, fileName);
     return Outcome::NotRun;
 }
 

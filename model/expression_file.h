@@ -38,4 +38,8 @@ bool IsOrdinaryFile(const std::string& fileName);
 // Returns the outcome of the last cycle a load ran, NotRun when none ran.
 Outcome TransferExpressionFile(std::int16_t mode, WindowModel& w, const std::string& fileName);
 
+// The saving of TransferExpressionFile; false when the file could not be
+// written, which Label1 then says.
+bool SaveExpressionFile(WindowModel& w, const std::string& fileName);
+
 }  // namespace quorvel

@@ -7,12 +7,13 @@
 #include "rnd.h"
 #include "row_list.h"
 #include "scratch.h"
+#include "texts.h"
 #include "tokenizer.h"
 
 namespace quorvel {
 
 struct WindowModel {
-    std::string title = "Quorvel";
+    std::string title = texts::kWindowTitle;
     std::u16string text1;        // expression box, as UTF-16 code units
     std::string label1;          // result label
     RowList list1;               // token list

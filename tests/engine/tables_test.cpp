@@ -11,6 +11,7 @@
 #include "syntax_check.h"
 #include "table.h"
 #include "tokenizer.h"
+#include "typed_text.h"
 #include "utf.h"
 
 namespace quorvel {
@@ -66,6 +67,12 @@ TEST_P(UtfTable, ConvertedAsTheBoxesAndFilesNeed)
     if (GetParam()["way"] != "to16") {
         EXPECT_EQ(Utf16ToUtf8(units), bytes);
     }
+}
+
+TABLE(TypedTable, "typed.tsv");
+TEST_P(TypedTable, MappedToWhatTheKeysMean)
+{
+    EXPECT_EQ(Utf16ToUtf8(MapTyped(Units(GetParam()["typed"]))), Bytes(GetParam()["meant"]));
 }
 
 TABLE(ReadingTable, "reading.tsv");
