@@ -49,8 +49,9 @@ bool WaylandReachable()
     const QString name = qEnvironmentVariable("WAYLAND_DISPLAY");
     if (name.isEmpty()) return false;
     if (QFileInfo(name).isAbsolute()) return QFileInfo::exists(name);
+    // libwayland takes only an absolute XDG_RUNTIME_DIR.
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return !runtime.isEmpty() && QFileInfo::exists(runtime + '/' + name);
+    return runtime.startsWith('/') && QFileInfo::exists(runtime + '/' + name);
 }
 
 // The cases that need no connection attempt: no display named at all for the
@@ -109,6 +110,9 @@ int main(int argc, char* argv[])
 {
     const Options options = ReadOptions(argc, argv);
     if (!DisplayNamed()) NoDisplay();
+    // Qt tries Wayland before X whenever WAYLAND_DISPLAY or a Wayland session
+    // is named; with no compositor there, X is asked straight away.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !WaylandReachable()) qputenv("QT_QPA_PLATFORM", "xcb");
     previous = qInstallMessageHandler(HoldMessage);
     // Qt sees none of the arguments: a file named like one of its own
     // options stays a file.

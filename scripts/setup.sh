@@ -16,15 +16,19 @@ need_packages() {
 }
 
 # What building the window and the companion needs.
-# qt6-translations-l10n: Qt's own dialog texts in Chinese.
+# qt6-translations-l10n: Qt's own dialog texts in Chinese; qt6-wayland: the
+# window on a Wayland desktop without XWayland.
 BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev nlohmann-json3-dev fonts-noto-cjk librsvg2-bin
-    qt6-translations-l10n"
+    qt6-translations-l10n qt6-wayland"
 # What the tests need besides: GoogleTest, Google Benchmark, a German locale
 # for the locale check, an X server and tools for the real-window check, and
 # the validators and tools for the package check, clang with libFuzzer and
-# clang-tidy for the fuzzing and the static checks.
+# clang-tidy for the fuzzing and the static checks; a Wayland compositor and
+# the accessibility bus for reading the real window as a screen reader does;
+# lintian for the package.
 TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev locales xvfb xauth xdotool x11-utils imagemagick
-    dpkg-dev desktop-file-utils appstream man-db
+    dpkg-dev desktop-file-utils appstream man-db lintian
+    weston python3-pyatspi at-spi2-core dbus
     clang clang-14 libclang-rt-14-dev clang-tidy-14 time"
 
 need_locale() {

@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,7 @@
 #include "expression_file.h"
 #include "filter_key.h"
 #include "form1.h"
+#include "history.h"
 #include "scripted_dialog.h"
 #include "table.h"
 #include "utf.h"
@@ -33,6 +35,16 @@ namespace {
 using test::Bytes;
 
 QString Q(const std::string& s) { return QString::fromStdU16String(Utf8ToUtf16(s)); }
+
+// Key by key; a character no key of its own types comes with its text, as
+// a keyboard layout or xdotool sends it.
+void Type(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) QTest::keyClick(widget, c.toLatin1());
+        else QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
 std::string U8(const QString& s) { return Utf16ToUtf8(s.toStdU16String()); }
 
 class Window : public ::testing::TestWithParam<test::Row> {
@@ -51,7 +63,8 @@ protected:
     // Relative names are in the row's own folder.
     QString Path(const std::string& name) { return name[0] == '/' ? Q(name) : dir.filePath(Q(name)); }
 
-    // t: types into Text1, s: sets it as a paste would; k: types into Text2,
+    // t: types into Text1, s: sets it as the program would, im: commits it as
+    // an input method does, P: pastes it; k: types into Text2,
     // K: sends it a key sequence, p: pastes over all of it; r: clicks a row of
     // List3, down moves there by keyboard; c clicks 计算; o: and v: open and
     // save with the dialog answering that name, O: and S: the same by Ctrl+O
@@ -63,9 +76,17 @@ protected:
     {
         const std::string op = step.substr(0, step.find(':')), raw = step.substr(std::min(step.size(), op.size() + 1));
         const std::string arg = Bytes(raw);
-        if (op == "t") QTest::keyClicks(Find("Text1"), Q(arg));
+        if (op == "t") Type(Find("Text1"), Q(arg));
+        else if (op == "im") {
+            QInputMethodEvent commit;
+            commit.setCommitString(Q(arg));
+            QApplication::sendEvent(Find("Text1"), &commit);
+        } else if (op == "P") {
+            QApplication::clipboard()->setText(Q(arg));
+            QTest::keySequence(Find("Text1"), QKeySequence::Paste);
+        }
         else if (op == "s") Find("Text1")->setText(Q(arg));
-        else if (op == "k") QTest::keyClicks(Find("Text2"), Q(arg));
+        else if (op == "k") Type(Find("Text2"), Q(arg));
         else if (op == "K") QTest::keySequence(Find("Text2"), QKeySequence(Q(arg)));
         else if (op == "p") {
             QApplication::clipboard()->setText(Q(arg));
@@ -82,7 +103,7 @@ protected:
             QTest::keySequence(Find("Text1"), op == "O" ? QKeySequence::Open : QKeySequence::Save);
         } else if (op == "key") QTest::keySequence(Find("Text1"), QKeySequence(Q(arg)));
         else if (op == "tab") QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        else if (op == "f") QTest::keyClicks(QApplication::focusWidget(), Q(arg));
+        else if (op == "f") Type(QApplication::focusWidget(), Q(arg));
         else if (op == "click") QTest::mouseClick(Find<QWidget>(arg.c_str()), Qt::LeftButton, {}, QPoint(3, 3));
         else if (op == "drop") {
             QMimeData mime;
@@ -153,6 +174,7 @@ TEST_P(Window, ShowsWhatTheStepsLeave)
         {"List2", Rows("List2")},             {"List3", Rows("List3")},
         {"Text2", U8(Find("Text2")->text())}, {"beeps", std::to_string(beeps)},
         {"files", Files()},                   {"out", Out()},
+        {"clipboard", U8(QApplication::clipboard()->text())}, {"described", U8(Find("Text1")->accessibleDescription())},
     };
     for (const auto& [column, value] : shown) {
         const std::string& want = GetParam()[column];
@@ -242,6 +264,89 @@ TEST(ExpressionFile, NamesThatCannotBeOpenedLeaveTheText)
         EXPECT_EQ(w.label1, "无法打开文件错") << U8(name);
         EXPECT_EQ(w.text1, u"6*7");
     }
+}
+
+using Entries = std::vector<std::u16string>;
+
+// Two windows on one file keep each other's entries; repeats, empty and
+// over-long texts are not kept; the newest 1000 are.
+TEST(History, KeptOnDiskForEveryWindow)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("state/quorvel/history.json");
+    History a(file), b(file);
+    a.Add(u"1+1");
+    b.Add(u"2*3");
+    a.Add(u"2*3");
+    a.Add(u"");
+    a.Add(std::u16string(32767, u'1'));
+    EXPECT_EQ(History(file).Entries(), (Entries{u"1+1", u"2*3"}));
+    EXPECT_EQ(a.Entries(), (Entries{u"1+1", u"2*3"}));
+    for (int k = 0; k < 1001; ++k) b.Add(QString::number(k).toStdU16String());
+    const Entries kept = History(file).Entries();
+    ASSERT_EQ(kept.size(), 1000u);
+    EXPECT_EQ(kept.front(), u"1");
+    EXPECT_EQ(kept.back(), u"1000");
+    b.Clear();
+    EXPECT_EQ(History(file).Entries(), Entries{});
+    EXPECT_EQ(History().Entries(), Entries{});
+}
+
+// A file that is no history of ours, or a file where the folder must be:
+// left exactly as it is, the history kept in memory.
+TEST(History, UnreadableFilesAreLeftAlone)
+{
+    const char* const contents[] = {"not json", "{\"a\": 1}", "[\"1+1\", 2]", ""};
+    for (const char* bytes : contents) {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("history.json");
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        History h(file);
+        h.Add(u"6*7");
+        EXPECT_EQ(h.Entries(), Entries{u"6*7"}) << bytes;
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll().toStdString(), bytes);
+    }
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath("state"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    History blocked(dir.filePath("state/quorvel/history.json"));
+    blocked.Add(u"6*7");
+    blocked.Add(u"1+2");
+    EXPECT_EQ(blocked.Entries(), (Entries{u"6*7", u"1+2"}));
+    EXPECT_EQ(QFileInfo(dir.filePath("state")).size(), 0);
+    // Huge: not read, not replaced.
+    QFile huge(dir.filePath("huge.json"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(300LL << 20));
+    huge.close();
+    History big(huge.fileName());
+    big.Add(u"1");
+    EXPECT_EQ(big.Entries(), Entries{u"1"});
+    EXPECT_EQ(QFileInfo(huge.fileName()).size(), 300LL << 20);
+}
+
+TEST(History, FileInTheStateFolder)
+{
+    const struct {
+        const char *state, *home, *file;
+    } rows[] = {
+        {"/s", "/h", "/s/quorvel/history.json"},
+        {"", "/h", "/h/.local/state/quorvel/history.json"},
+        {"relative", "/h", "/h/.local/state/quorvel/history.json"},
+        {"", "", ""},
+    };
+    const QByteArray state = qgetenv("XDG_STATE_HOME"), home = qgetenv("HOME");
+    for (const auto& r : rows) {
+        qputenv("XDG_STATE_HOME", r.state);
+        qputenv("HOME", r.home);
+        EXPECT_EQ(U8(History::DefaultFile()), r.file) << r.state << " " << r.home;
+    }
+    qputenv("XDG_STATE_HOME", state);
+    qputenv("HOME", home);
 }
 
 TEST(FilterKey, PassesAllowedKeysWithoutRegardToCaseAndBeepsAtTheRest)
