@@ -64,8 +64,10 @@ void ExpressionBox::inputMethodEvent(QInputMethodEvent* event)
 void ExpressionBox::contextMenuEvent(QContextMenuEvent* event)
 {
     const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    // The standard paste item is known by its shortcut, shown after a tab.
+    const QString pasteKeys = '\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
     for (QAction* action : menu->actions()) {
-        if (action->objectName() != QLatin1String("edit-paste")) continue;
+        if (!action->text().endsWith(pasteKeys)) continue;
         disconnect(action, &QAction::triggered, nullptr, nullptr);
         connect(action, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
     }

@@ -13,12 +13,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QToolTip>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "cycle.h"
 #include "expression_file.h"
@@ -236,6 +238,31 @@ TEST_F(Window, ResultTellsHowThePassesReadIt)
     Find("Text1")->setText("8-");
     EXPECT_EQ(U8(label1->accessibleDescription()), "");
     QAccessible::setActive(false);
+}
+
+// The box's own menu: its paste maps as typing does; 清除历史记录 leaves
+// nothing for Up to recall.
+TEST_F(Window, ContextMenuPastesMappedAndClearsTheHistory)
+{
+    auto choose = [this](const char* item) {
+        QTimer::singleShot(0, [item] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_TRUE(menu);
+            for (QAction* a : menu->actions())
+                if (U8(a->text()).rfind(item, 0) == 0) a->trigger();
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), QPoint(5, 5));
+        QApplication::sendEvent(Find("Text1"), &event);
+    };
+    QApplication::clipboard()->setText("２×（３＋１）");
+    choose("&Paste");
+    EXPECT_EQ(U8(Find("Text1")->text()), "2*(3+1)");
+    QTest::keyClick(Find("Text1"), Qt::Key_Return);
+    choose("清除历史记录");
+    QTest::keyClick(Find("Text1"), Qt::Key_Backspace);
+    QTest::keyClick(Find("Text1"), Qt::Key_Up);
+    EXPECT_EQ(U8(Find("Text1")->text()), "2*(3+1");
 }
 
 // A row's whole text shows as a tooltip only where the row is too narrow.
