@@ -2,6 +2,7 @@
 // platform: each timed step ends when every control has shown its rows.
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -9,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <utility>
 
 #include "form1.h"
 #include "scripted_dialog.h"
@@ -68,6 +70,27 @@ BENCHMARK(BM_Text1Keystroke)
 BENCHMARK(BM_Text1NewRows)
     ->Arg(4096)->Arg(8192)->Arg(16384)->Arg(32766)
     ->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+// A key typed at the end of a long expression, as the keyboard sends it:
+// a full-width digit, which the box maps, then Backspace.
+void BM_Text1TypedKey(benchmark::State& state)
+{
+    Window w;
+    auto* text1 = w.form.findChild<QLineEdit*>("Text1");
+    text1->setText(Expression(static_cast<int>(state.range(0)) - 1, '1'));
+    text1->setFocus();
+    Settle();
+    const std::pair<Qt::Key, QString> keys[2] = {{Qt::Key_2, QStringLiteral("\uFF12")}, {Qt::Key_Backspace, QString()}};
+    int i = 0;
+    for (auto _ : state) {
+        const auto& [key, text] = keys[i ^= 1];
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(text1, &press);
+        Settle();
+    }
+    state.counters["chars"] = static_cast<double>(w.form.Model().text1.size());
+}
+BENCHMARK(BM_Text1TypedKey)->Arg(32766)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 
 // Loads files through the open button, alternating between two so that each
 // load changes the text.
