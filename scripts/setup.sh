@@ -23,12 +23,12 @@ BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev nlohmann
 # What the tests need besides: GoogleTest, Google Benchmark, a German locale
 # for the locale check, an X server and tools for the real-window check, and
 # the validators and tools for the package check, clang with libFuzzer and
-# clang-tidy for the fuzzing and the static checks; a Wayland compositor and
-# the accessibility bus for reading the real window as a screen reader does;
-# lintian for the package.
+# clang-tidy for the fuzzing and the static checks; a Chinese input method,
+# the clipboard, a Wayland compositor and the accessibility bus for using the
+# real window as a person does; lintian for the package.
 TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev locales xvfb xauth xdotool x11-utils imagemagick
     dpkg-dev desktop-file-utils appstream man-db lintian
-    weston python3-pyatspi at-spi2-core dbus
+    fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 xclip python3-xlib weston python3-pyatspi at-spi2-core dbus
     clang clang-14 libclang-rt-14-dev clang-tidy-14 time"
 
 need_locale() {
