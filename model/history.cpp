@@ -53,7 +53,8 @@ bool History::Read(std::vector<std::u16string>& entries) const
     const QJsonDocument json = QJsonDocument::fromJson(file.readAll(), &error);
     if (error.error != QJsonParseError::NoError || !json.isArray()) return false;
     std::vector<std::u16string> read;
-    for (const QJsonValue& entry : json.array()) {
+    const QJsonArray array = json.array();
+    for (const auto& entry : array) {
         if (!entry.isString()) return false;
         read.push_back(entry.toString().toStdU16String());
     }

@@ -245,13 +245,17 @@ TEST_F(Window, ResultTellsHowThePassesReadIt)
 TEST_F(Window, ContextMenuPastesMappedAndClearsTheHistory)
 {
     auto choose = [this](const char* item) {
-        QTimer::singleShot(0, [item] {
+        // The menu runs its own event loop: the item is chosen from inside it.
+        QTimer inside;
+        inside.setSingleShot(true);
+        QObject::connect(&inside, &QTimer::timeout, [item] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             ASSERT_TRUE(menu);
             for (QAction* a : menu->actions())
                 if (U8(a->text()).rfind(item, 0) == 0) a->trigger();
             menu->close();
         });
+        inside.start(0);
         QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), QPoint(5, 5));
         QApplication::sendEvent(Find("Text1"), &event);
     };
