@@ -15,4 +15,12 @@ for settings in "" "DISPLAY=:$dead" QT_QPA_PLATFORM=xcb QT_QPA_PLATFORM=wayland 
         failed=1
     fi
 done
+# The command line needs no display: --help and --version print and exit 0,
+# an unknown option is a usage error.
+for args in "--help 0 用法" "--version 0 quorvel" "--bogus 64 未知选项"; do
+    set -- $args
+    out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prog" "$1" </dev/null 2>&1)
+    rc=$?
+    [ "$rc" -eq "$2" ] && [[ $out == *"$3"* ]] || { echo "FAIL: quorvel $1: exit $rc, $out"; failed=1; }
+done
 exit "$failed"

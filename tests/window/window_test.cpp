@@ -216,6 +216,9 @@ TEST_F(Window, ListsScrollTogetherAndEveryControlSaysWhatItIs)
     const std::pair<const char*, const char*> spoken[] = {
         {"Text1", "表达式"}, {"Label1", "计算结果：5"}, {"List2", "变量名"}, {"List3", "变量值"}, {"Text2", "值"}, {"List1", "记号"}};
     for (const auto& [name, said] : spoken) EXPECT_EQ(U8(Find<QWidget>(name)->accessibleName()), said) << name;
+    const std::pair<const char*, const char*> captions[] = {
+        {"Command3_0", "打开"}, {"Command3_1", "保存"}, {"Command1", "计算"}, {"Label2", "计算结果="}, {"Label3", "变量： 赋值"}};
+    for (const auto& [name, caption] : captions) EXPECT_EQ(U8(Find<QWidget>(name)->property("text").toString()), caption) << name;
 }
 
 // How the passes read the expression: in Label1's tooltip when it shows,
@@ -311,8 +314,10 @@ TEST(History, KeptOnDiskForEveryWindow)
     a.Add(u"2*3");
     a.Add(u"");
     a.Add(std::u16string(32767, u'1'));
-    EXPECT_EQ(History(file).Entries(), (Entries{u"1+1", u"2*3"}));
-    EXPECT_EQ(a.Entries(), (Entries{u"1+1", u"2*3"}));
+    const std::u16string longest(32766, u'1');
+    a.Add(longest);
+    EXPECT_EQ(History(file).Entries(), (Entries{u"1+1", u"2*3", longest}));
+    EXPECT_EQ(a.Entries(), (Entries{u"1+1", u"2*3", longest}));
     for (int k = 0; k < 1001; ++k) b.Add(QString::number(k).toStdU16String());
     const Entries kept = History(file).Entries();
     ASSERT_EQ(kept.size(), 1000u);
