@@ -104,9 +104,17 @@ Form1::Form1(CommonDialog* dialog, std::function<void()> beep, QString historyFi
         ownDialog_ = std::make_unique<FileDialog>(this);
         dialog_ = ownDialog_.get();
     }
+    setObjectName(QStringLiteral("Form1"));
+    InstallAccessibleKinds();
+    // Long enough to pass between two keys of a typing user, short enough
+    // to answer a pause.
+    typingPause_.setSingleShot(true);
+    typingPause_.setInterval(500);
+    connect(&typingPause_, &QTimer::timeout, this, [this] { Settle(); });
     Layout();
     Connect();
     ShowModel();
+    Settle();
     text1_->setFocus();
     setAcceptDrops(true);
     // Text1 would take a dropped file's name as text: the window loads it.
@@ -118,8 +126,11 @@ Form1::Form1(CommonDialog* dialog, std::function<void()> beep, QString historyFi
 
 void Form1::OpenFile(const QString& fileName)
 {
-    if (OpenExpressionFile(model_, fileName.toStdString())) Remember();
+    const std::string label1 = model_.label1;
+    const bool loaded = OpenExpressionFile(model_, fileName.toStdString());
+    if (loaded) Remember();
     ShowModel();
+    if (loaded || model_.label1 != label1) Settle();
 }
 
 Form1::~Form1() { QAccessible::removeActivationObserver(this); }
@@ -165,6 +176,7 @@ void Form1::Layout()
     list1_->setModel(rows1_);
     list2_->setModel(rows2_);
     list3_->setModel(rows3_);
+    RowListModel::SayTogether(*rows2_, *rows3_);
 
     setTabOrder(text1_, list1_);
     setTabOrder(list1_, list2_);
@@ -262,6 +274,8 @@ void Form1::CopyResult()
     if (copied.isEmpty()) return;
     QGuiApplication::clipboard()->setText(copied);
     Remember();
+    // The copy is a shortcut of the window, which a reader never sees.
+    if (assistantListening_) announcer_.Say(Q(texts::kCopied) + ' ' + copied);
 }
 
 void Form1::Recall(int older)
@@ -275,6 +289,7 @@ void Form1::Recall(int older)
     SetText1(model_, text.toStdU16String());
     ShowModel();
     text1_->end(false);
+    Settle(text);
 }
 
 // The token the title's message is about gets a red wavy underline, as a
@@ -298,17 +313,46 @@ void Form1::ShowMark()
 }
 
 // What the title and the mark show, for a screen reader: the message and
-// the token it is about.
-void Form1::ShowMarkDescription()
+// the token it is about; empty while there is no message.
+QString Form1::MessageText() const
 {
-    QString said;
-    if (!model_.title.empty() && model_.title != texts::kWindowTitle) {
-        said = Q(model_.title);
-        const std::optional<TokenSpan>& m = model_.marked;
-        if (m && m->end <= static_cast<int>(model_.text1.size()))
-            said += Q(texts::kMarkedToken) + View(model_.text1).mid(m->start, m->end - m->start).toString();
-    }
-    if (text1_->accessibleDescription() != said) text1_->setAccessibleDescription(said);
+    if (model_.title.empty() || model_.title == texts::kWindowTitle) return {};
+    QString said = Q(model_.title);
+    const std::optional<TokenSpan>& m = model_.marked;
+    if (m && m->end <= static_cast<int>(model_.text1.size()))
+        said += Q(texts::kMarkedToken) + View(model_.text1).mid(m->start, m->end - m->start).toString();
+    return said;
+}
+
+// What a reader's own keys find: the window's name (its "title" key), and
+// the descriptions its "where am I" reads, the message or else the reading.
+void Form1::ShowSpokenState()
+{
+    const QString message = MessageText();
+    const QString reading = assistantListening_ && message.isEmpty() ? ReadingText() : QString();
+    const QString window = message.isEmpty() ? Q(texts::kWindowTitle) : Q(texts::kWindowTitle) + ' ' + message;
+    if (accessibleName() != window) setAccessibleName(window);
+    const QString text1 = message.isEmpty() ? reading : message;
+    if (text1_->accessibleDescription() != text1) text1_->setAccessibleDescription(text1);
+    if (label1_->accessibleDescription() != reading) label1_->setAccessibleDescription(reading);
+}
+
+void Form1::Settle(const QString& before)
+{
+    typingPause_.stop();
+    ShowSpokenState();
+    QString said = MessageText();
+    if (said.isEmpty()) said = Q(model_.label1);
+    if (assistantListening_) announcer_.Say(before.isEmpty() ? said : before + ' ' + said);
+}
+
+// The value box says which variable it edits.
+void Form1::ShowValueName()
+{
+    const int row = model_.list3Index;
+    const QString name = row >= 0 && row < model_.list2.Count() ? Q(model_.list2.Read(row)) + Q(texts::kValueOf)
+                                                                 : Q(texts::kValueName);
+    if (text2_->accessibleName() != name) text2_->setAccessibleName(name);
 }
 
 QString Form1::ReadingText()
@@ -317,16 +361,10 @@ QString Form1::ReadingText()
     return reading ? Q(texts::kReadingTip) + View(*reading).toString() : QString();
 }
 
-void Form1::ShowReadingDescription()
-{
-    const QString description = assistantListening_ ? ReadingText() : QString();
-    if (label1_->accessibleDescription() != description) label1_->setAccessibleDescription(description);
-}
-
 void Form1::accessibilityActiveChanged(bool active)
 {
     assistantListening_ = active;
-    ShowReadingDescription();
+    ShowSpokenState();
 }
 
 // An empty title would make the window system show the program's name; a
@@ -343,6 +381,8 @@ void Form1::Text1Edited()
     recalled_ = 0;  // an edit ends the walk through the history
     SetText1(model_, text1_->text().toStdU16String());
     ShowModel();
+    // A reader hears the outcome once the typing pauses, never each prefix.
+    if (assistantListening_) typingPause_.start();
 }
 
 void Form1::Command1Clicked()
@@ -350,12 +390,17 @@ void Form1::Command1Clicked()
     Remember();
     Command1_Click(model_);
     ShowModel();
+    Settle();
 }
 
 void Form1::Command3Clicked(int index)
 {
-    if (Command3_Click(static_cast<std::int16_t>(index), model_, *dialog_)) Remember();
+    const std::string label1 = model_.label1;
+    const bool done = Command3_Click(static_cast<std::int16_t>(index), model_, *dialog_);
+    if (done) Remember();
     ShowModel();
+    // A load is heard at once; a save only when it failed.
+    if ((done && index == 0) || model_.label1 != label1) Settle();
 }
 
 void Form1::List3RowChosen(int row)
@@ -386,11 +431,11 @@ void Form1::ShowModel()
     ShowTitle();
     if (text1_->text() != View(model_.text1)) text1_->setText(View(model_.text1).toString());
     ShowMark();
-    ShowMarkDescription();
     label1_->setText(Q(model_.label1));
     // A label's name hides its text from a screen reader: the name carries both.
     label1_->setAccessibleName(Q(texts::kResultName) + label1_->text());
-    ShowReadingDescription();
+    // While a reader listens, this waits for Settle.
+    if (!assistantListening_) ShowSpokenState();
     if (text2_->text() != Q(model_.text2)) text2_->setText(Q(model_.text2));
     rows1_->Show(model_.list1);
     rows2_->Show(model_.list2);
@@ -400,6 +445,7 @@ void Form1::ShowModel()
         if (selected.isValid()) list3_->setCurrentIndex(selected);
         else list3_->selectionModel()->clear();
     }
+    ShowValueName();
     showing_ = wasShowing;
 }
 

@@ -7,8 +7,10 @@
 #include <memory>
 
 #include <QAccessible>
+#include <QTimer>
 #include <QWidget>
 
+#include "announcer.h"
 #include "common_dialog.h"
 #include "history.h"
 #include "window_model.h"
@@ -65,12 +67,18 @@ private:
     void ShowModel();
     void ShowTitle();
     void ShowMark();
-    void ShowMarkDescription();
+    void ShowValueName();
+    QString MessageText() const;
+    void ShowSpokenState();
     // How the passes read the expression is made only when it is shown: in
     // Label1's tooltip, and in its description while an assistive
     // technology listens.
     QString ReadingText();
-    void ShowReadingDescription();
+    // What a screen reader hears once the user stops typing, or at once
+    // after a key or click that asks for a result: the message or the
+    // result, said before them; the window's name and the descriptions
+    // follow too, so a reader's keys find them.
+    void Settle(const QString& before = {});
     void accessibilityActiveChanged(bool active) override;
 
     WindowModel model_;
@@ -83,6 +91,8 @@ private:
     int recalled_ = 0;   // how far back Up has gone; 0: not walking
     QString draft_;      // what Text1 held when the walk began
     bool assistantListening_ = QAccessible::isActive();  // an assistive technology reads the window
+    QTimer typingPause_;  // runs from each typed change until Settle
+    Announcer announcer_{this};
 
     std::array<QPushButton*, 2> command3_{};
     ExpressionBox* text1_ = nullptr;

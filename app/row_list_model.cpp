@@ -11,8 +11,18 @@ int RowListModel::rowCount(const QModelIndex& parent) const
 
 QVariant RowListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
-    return QString::fromStdString(shown_[static_cast<size_t>(index.row())]);
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const auto row = static_cast<size_t>(index.row());
+    if (role == Qt::AccessibleTextRole && names_ && row < names_->shown_.size() && row < values_->shown_.size())
+        return QString::fromStdString(names_->shown_[row] + ' ' + values_->shown_[row]);
+    if (role != Qt::DisplayRole) return {};
+    return QString::fromStdString(shown_[row]);
+}
+
+void RowListModel::SayTogether(RowListModel& names, RowListModel& values)
+{
+    names.names_ = values.names_ = &names;
+    names.values_ = values.values_ = &values;
 }
 
 void RowListModel::Show(const RowList& rows)

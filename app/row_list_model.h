@@ -22,7 +22,12 @@ public:
     // span from the first to the last changed row is repainted.
     void Show(const RowList& rows);
 
+    // A row of either list is said as the name with its value ("x 0").
+    static void SayTogether(RowListModel& names, RowListModel& values);
+
 private:
+    const RowListModel* names_ = nullptr;
+    const RowListModel* values_ = nullptr;
     std::vector<std::string> shown_;
 };
 

@@ -63,10 +63,12 @@ inline constexpr const char* kExpressionName = "表达式";
 inline constexpr const char* kResultName = "计算结果：";  // then the result
 inline constexpr const char* kNamesName = "变量名";
 inline constexpr const char* kValuesName = "变量值";
-inline constexpr const char* kValueName = "值";
+inline constexpr const char* kValueName = "值";  // while no row is chosen
+inline constexpr const char* kValueOf = " 的值";  // after the chosen row's name
 inline constexpr const char* kTokensName = "记号";
 inline constexpr const char* kReadingTip = "运算顺序：";  // then the reading
 inline constexpr const char* kMarkedToken = "，标记的记号：";  // after a syntax message, then the token
+inline constexpr const char* kCopied = "已复制";  // then what was copied
 inline constexpr const char* kClearHistory = "清除历史记录";  // the expression box's context menu
 
 // The window's command line.

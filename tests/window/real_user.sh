@@ -123,7 +123,7 @@ class Window:
         self.app[0].clear_cache()
         return {"text": lambda: self.box.queryText().getText(0, -1),
                 "description": lambda: self.box.description,
-                "title": lambda: self.app[0].name.strip(),  # the window: blank when accepted
+                "title": lambda: self.app[0].name,  # the window's name: Quorvel, then any message
                 "result": lambda: self.label.name[len("计算结果："):]}[what]()
 
     def expect(self, what, want, after):
@@ -148,7 +148,7 @@ class Window:
 # editable-text interface.
 if not x11:
     w = Window(state)
-    for text, title in (("2*(x+1)", ""), ("2*(x+1", "错误:发现缺少)")):
+    for text, title in (("2*(x+1)", "Quorvel"), ("2*(x+1", "Quorvel 错误:发现缺少)，标记的记号：(")):
         w.box.queryEditableText().setTextContents(text)
         w.expect("result", "2", "setting " + text)
         w.expect("title", title, "setting " + text)
@@ -193,8 +193,8 @@ a.expect("description", "错误:发现缺少)，标记的记号：(", "typing 2*
 if "错误:发现缺少)" not in run("xprop", "-id", a.wid, "_NET_WM_NAME"):
     fail("the window system's title: " + run("xprop", "-id", a.wid, "_NET_WM_NAME"))
 a.type(")")
-a.expect("description", "", "closing the bracket")
-a.expect("title", "", "closing the bracket")
+a.expect("description", "运算顺序：2*(x+1)", "closing the bracket")
+a.expect("title", "Quorvel", "closing the bracket")
 
 # Up walks back from the newest, Down past it brings the draft back.
 a.keys("Return")

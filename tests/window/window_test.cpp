@@ -221,15 +221,21 @@ TEST_F(Window, ListsScrollTogetherAndEveryControlSaysWhatItIs)
     for (const auto& [name, caption] : captions) EXPECT_EQ(U8(Find<QWidget>(name)->property("text").toString()), caption) << name;
 }
 
-// How the passes read the expression: in Label1's tooltip when it shows,
-// and in its description while an assistive technology listens.
-TEST_F(Window, ResultTellsHowThePassesReadIt)
+// How the passes read the expression: in Label1's tooltip when it shows.
+// While an assistive technology listens, what it hears waits for a pause in
+// the typing: the message or result as a notification, the window's name,
+// and the reading in the descriptions its "where am I" reads.
+TEST_F(Window, HeardOnceTheTypingPauses)
 {
     auto* label1 = Find<QLabel>("Label1");
     auto tip = [label1] {
         QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), label1->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(label1, &help);
         return U8(QToolTip::isVisible() ? QToolTip::text() : QString());
+    };
+    auto heard = [this] {
+        const QList<QWidget*> notices = form.findChildren<QWidget*>(QStringLiteral("Notice"));
+        return notices.isEmpty() ? std::string() : U8(notices.back()->accessibleName());
     };
     Find("Text1")->setText("8-");
     EXPECT_EQ(tip(), "");
@@ -238,8 +244,19 @@ TEST_F(Window, ResultTellsHowThePassesReadIt)
     EXPECT_EQ(U8(label1->accessibleDescription()), "");
     QAccessible::setActive(true);
     EXPECT_EQ(U8(label1->accessibleDescription()), "运算顺序：8-(2+1)");
-    Find("Text1")->setText("8-");
-    EXPECT_EQ(U8(label1->accessibleDescription()), "");
+    Find("Text1")->setText("8-(");
+    Find("Text1")->setText("8-(2");
+    EXPECT_EQ(heard(), "");
+    QTRY_COMPARE(heard(), std::string("错误:发现缺少)，标记的记号：("));
+    EXPECT_EQ(U8(form.accessibleName()), "Quorvel 错误:发现缺少)，标记的记号：(");
+    EXPECT_EQ(U8(Find("Text1")->accessibleDescription()), "错误:发现缺少)，标记的记号：(");
+    Find("Text1")->setText("8-2");
+    QTest::keyClick(Find("Text1"), Qt::Key_Return);
+    EXPECT_EQ(heard(), "6");
+    EXPECT_EQ(U8(form.accessibleName()), "Quorvel");
+    EXPECT_EQ(U8(Find("Text1")->accessibleDescription()), "运算顺序：8-2");
+    QTest::keyClick(Find("Text1"), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(heard(), "已复制 6");
     QAccessible::setActive(false);
 }
 
