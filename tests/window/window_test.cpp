@@ -257,6 +257,12 @@ TEST_F(Window, HeardOnceTheTypingPauses)
     EXPECT_EQ(U8(Find("Text1")->accessibleDescription()), "运算顺序：8-2");
     QTest::keyClick(Find("Text1"), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(heard(), "已复制 6");
+    Find("Text1")->setText("1");
+    QTest::keyClick(Find("Text1"), Qt::Key_Up);
+    EXPECT_EQ(heard(), "8-2 6");
+    Step("w:in.txt=6*7");
+    Step("o:in.txt");
+    EXPECT_EQ(heard(), "42");
     QAccessible::setActive(false);
 }
 
