@@ -10,7 +10,7 @@
 #include <QWidget>
 
 #include "common_dialog.h"
-#include "history.h"
+#include "recall.h"
 #include "window_model.h"
 
 class QLabel;
@@ -54,9 +54,8 @@ private:
     void Text2Edited();
     void Text2KeyPressed(std::int16_t& keyAscii);
     // Up (older = 1) and Down (-1) in Text1 walk through the history.
-    void Recall(int older);
+    void WalkHistory(int older);
     void CopyResult();
-    void Remember();  // Text1 goes into the history
 
     void Layout();
     void Connect();
@@ -79,9 +78,7 @@ private:
     std::function<void()> beep_;
     bool showing_ = false;
     bool markShown_ = false;  // Text1 carries a mark
-    History history_;
-    int recalled_ = 0;   // how far back Up has gone; 0: not walking
-    QString draft_;      // what Text1 held when the walk began
+    Recall recall_;
     bool assistantListening_ = QAccessible::isActive();  // an assistive technology reads the window
 
     std::array<QPushButton*, 2> command3_{};

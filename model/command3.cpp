@@ -12,7 +12,7 @@ bool Command3_Click(std::int16_t index, WindowModel& w, CommonDialog& dialog)
         dialog.CancelError = false;
         dialog.Filter = texts::kOpenFilter;
         dialog.ShowOpen();
-        return OpenExpressionFile(w, dialog.FileName);
+        return OpenExpressionFile(w, dialog.FileName).what == Load::Loaded;
     }
     if (index == 1) {
         dialog.DialogTitle = texts::kSaveTitle;
@@ -25,9 +25,10 @@ bool Command3_Click(std::int16_t index, WindowModel& w, CommonDialog& dialog)
     return false;
 }
 
-bool OpenExpressionFile(WindowModel& w, const std::string& fileName)
+FileLoad OpenExpressionFile(WindowModel& w, const std::string& fileName)
 {
-    return IsOrdinaryFile(fileName) && TransferExpressionFile(kLoadFile, w, fileName) != Outcome::NotRun;
+    if (!IsOrdinaryFile(fileName)) return {Load::NotOrdinary};
+    return LoadExpressionFile(w, fileName);
 }
 
 }  // namespace quorvel

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "common_dialog.h"
+#include "expression_file.h"
 #include "window_model.h"
 
 namespace quorvel {
@@ -14,8 +15,7 @@ namespace quorvel {
 bool Command3_Click(std::int16_t index, WindowModel& w, CommonDialog& dialog);
 
 // Loads the named file as the open button does: only an existing ordinary
-// file, one text-change cycle per line. fileName is UTF-8. True when a line
-// was loaded.
-bool OpenExpressionFile(WindowModel& w, const std::string& fileName);
+// file, one text-change cycle per line. fileName is UTF-8.
+FileLoad OpenExpressionFile(WindowModel& w, const std::string& fileName);
 
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli.h"
+#include "program.h"
 #include "table.h"
 #include "texts.h"
 
@@ -30,7 +31,7 @@ TEST_P(Cli, ExitCodeAndOutput)
     const bool start = want.size() > 3 && want.ends_with("...");
     EXPECT_TRUE(want == "*" || (start ? out.str().starts_with(want.substr(0, want.size() - 3)) : out.str() == want)) << out.str();
     // A usage error's why, then the usage, which the help row checks.
-    const std::string usage = code == kUsage ? texts::kUsage : "";
+    const std::string usage = code == kUsageExit ? texts::kUsage : "";
     EXPECT_TRUE(row["stderr"] == "*" ? !err.str().empty() : err.str() == Bytes(row["stderr"]) + usage) << err.str();
 }
 
