@@ -115,7 +115,8 @@ Form1::Form1(CommonDialog* dialog, std::function<void()> beep, QString historyFi
 
 void Form1::OpenFile(const QString& fileName)
 {
-    if (OpenExpressionFile(model_, fileName.toStdString()).what == Load::Loaded) recall_.After(Moment::Loaded, model_.text1);
+    if (OpenExpressionFile(model_, fileName.toStdString()).what == Load::Loaded)
+        recall_.After(Moment::Loaded, model_.text1);
     ShowModel();
 }
 
