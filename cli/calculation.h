@@ -19,13 +19,14 @@ struct Request {
     std::optional<std::vector<std::string>> rows{};  // the value-list rows themselves
     bool click = false;  // values or rows were given
     bool reading = false;  // how the passes read the expression is wanted
+    bool tokens = false;   // List1 right after tokenizing is wanted
 };
 
 struct Result {
     std::string expression;  // UTF-8, as loaded from a file
     WindowModel window;
     Outcome outcome = Outcome::NotRun;  // of the last cycle
-    RowList tokens;  // List1 right after tokenizing, in the last cycle
+    RowList tokens;  // List1 right after tokenizing, in the last cycle, when wanted
     std::optional<std::u16string> reading;  // when asked for and the check passes
     std::optional<std::string> error;  // why a request or a file gave no calculation
 };

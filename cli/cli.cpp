@@ -45,7 +45,7 @@ int RunLines(bool json, std::istream& in, std::ostream& out)
         }
         try {
             Request request = ParseJsonRequest(line);
-            request.reading = true;
+            request.reading = request.tokens = true;
             Calculate(request, r);
             worst = std::max(worst, r.error ? kBadInputLine : Severity(r));
             out << JsonLine(request, r) << '\n';
@@ -83,7 +83,7 @@ int RunFile(bool json, bool explain, const std::string& file, std::ostream& out,
 // The expression, then its NAME=VALUE arguments.
 int RunArguments(bool json, bool explain, std::span<const std::string> words, std::ostream& out, std::ostream& err)
 {
-    Request request{.expression = words[0], .reading = json || explain};
+    Request request{.expression = words[0], .reading = json || explain, .tokens = json};
     for (const std::string& word : words.subspan(1)) {
         const size_t eq = word.find('=');
         if (eq == std::string::npos || eq == 0) return Usage(err, texts::kNotAnAssignment + word);
