@@ -77,7 +77,7 @@ int RunFile(bool json, bool explain, const std::string& file, std::ostream& out,
         err << "quorvel-cli: " << *r.error << '\n';
         return kNoInput;
     }
-    return Print(json, explain, {.expression = r.expression, .reading = true}, r, out, err);
+    return Print(json, explain, {.expression = r.expression}, r, out, err);
 }
 
 // The expression, then its NAME=VALUE arguments.
