@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMimeData>
 
+#include "qt_text.h"
 #include "texts.h"
 #include "typed_text.h"
 
@@ -15,11 +16,7 @@ namespace quorvel {
 
 namespace {
 
-QString Map(const QString& typed)
-{
-    const std::u16string meant = MapTyped(typed.toStdU16String());
-    return QString::fromStdU16String(meant);
-}
+QString Map(const QString& typed) { return Q(MapTyped(typed.toStdU16String())); }
 
 }  // namespace
 
@@ -72,7 +69,7 @@ void ExpressionBox::contextMenuEvent(QContextMenuEvent* event)
         connect(action, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
     }
     menu->addSeparator();
-    QAction* clear = menu->addAction(QString::fromUtf8(texts::kClearHistory));
+    QAction* clear = menu->addAction(Q(texts::kClearHistory));
     clear->setObjectName(QStringLiteral("clear-history"));
     connect(clear, &QAction::triggered, this, [this] {
         if (clearHistory) clearHistory();

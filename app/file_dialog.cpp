@@ -2,13 +2,9 @@
 
 #include <QFileDialog>
 
+#include "qt_text.h"
+
 namespace quorvel {
-
-namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
 
 void FileDialog::ShowOpen()
 {

@@ -26,9 +26,9 @@
 #include "expression_box.h"
 #include "file_dialog.h"
 #include "filter_key.h"
+#include "qt_text.h"
 #include "row_list_model.h"
 #include "texts.h"
-#include "typed_text.h"
 #include "value_box.h"
 
 namespace quorvel {
@@ -88,9 +88,6 @@ QListView* PlaceList(QWidget* parent, const char* name, const char* spoken, QRec
     return list;
 }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-QString Q(const char* s) { return QString::fromUtf8(s); }
-
 QStringView View(const std::u16string& s) { return {s.data(), static_cast<qsizetype>(s.size())}; }
 
 }  // namespace
@@ -98,7 +95,7 @@ QStringView View(const std::u16string& s) { return {s.data(), static_cast<qsizet
 Form1::Form1(CommonDialog* dialog, std::function<void()> beep, QString historyFile)
     : dialog_(dialog),
       beep_(beep ? std::move(beep) : std::function<void()>(&QApplication::beep)),
-      history_(std::move(historyFile))
+      recall_(std::move(historyFile))
 {
     if (!dialog_) {
         ownDialog_ = std::make_unique<FileDialog>(this);
@@ -126,11 +123,7 @@ Form1::Form1(CommonDialog* dialog, std::function<void()> beep, QString historyFi
 
 void Form1::OpenFile(const QString& fileName)
 {
-    const std::string label1 = model_.label1;
-    const bool loaded = OpenExpressionFile(model_, fileName.toStdString());
-    if (loaded) Remember();
-    ShowModel();
-    if (loaded || model_.label1 != label1) Settle();
+    FileWorkDone(WorkDone(OpenExpressionFile(model_, fileName.toStdString())));
 }
 
 Form1::~Form1() { QAccessible::removeActivationObserver(this); }
@@ -190,8 +183,8 @@ void Form1::Layout()
 void Form1::Connect()
 {
     connect(text1_, &QLineEdit::textChanged, this, [this] { Text1Edited(); });
-    text1_->recall = [this](int older) { Recall(older); };
-    text1_->clearHistory = [this] { history_.Clear(); };
+    text1_->recall = [this](int older) { WalkHistory(older); };
+    text1_->clearHistory = [this] { recall_.Clear(); };
     connect(text1_, &QLineEdit::returnPressed, command1_, &QPushButton::click);
     connect(command1_, &QPushButton::clicked, this, [this] { Command1Clicked(); });
     for (int i = 0; i < 2; ++i)
@@ -261,11 +254,9 @@ void Form1::showEvent(QShowEvent* event)
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    Remember();
+    recall_.After(Moment::Closed, model_.text1);
     QWidget::closeEvent(event);
 }
-
-void Form1::Remember() { history_.Add(model_.text1); }
 
 // The result's selection, or the whole result when nothing of it is selected.
 void Form1::CopyResult()
@@ -273,23 +264,19 @@ void Form1::CopyResult()
     const QString copied = label1_->hasSelectedText() ? label1_->selectedText() : label1_->text();
     if (copied.isEmpty()) return;
     QGuiApplication::clipboard()->setText(copied);
-    Remember();
+    recall_.After(Moment::Copied, model_.text1);
     // The copy is a shortcut of the window, which a reader never sees.
     if (assistantListening_) announcer_.Say(Q(texts::kCopied) + ' ' + copied);
 }
 
-void Form1::Recall(int older)
+void Form1::WalkHistory(int older)
 {
-    const std::vector<std::u16string>& entries = history_.Entries();
-    const int to = std::clamp(recalled_ + older, 0, static_cast<int>(entries.size()));
-    if (to == recalled_) return;
-    if (recalled_ == 0) draft_ = text1_->text();
-    recalled_ = to;
-    const QString text = to == 0 ? draft_ : QString::fromStdU16String(entries[entries.size() - static_cast<size_t>(to)]);
-    SetText1(model_, text.toStdU16String());
+    std::optional<std::u16string> text = recall_.Walk(older, model_.text1);
+    if (!text) return;
+    SetText1(model_, std::move(*text));
     ShowModel();
     text1_->end(false);
-    Settle(text);
+    Settle(View(model_.text1).toString());
 }
 
 // The token the title's message is about gets a red wavy underline, as a
@@ -378,7 +365,7 @@ void Form1::ShowTitle()
 void Form1::Text1Edited()
 {
     if (showing_) return;
-    recalled_ = 0;  // an edit ends the walk through the history
+    recall_.After(Moment::Edited, model_.text1);
     SetText1(model_, text1_->text().toStdU16String());
     ShowModel();
     // A reader hears the outcome once the typing pauses, never each prefix.
@@ -387,7 +374,7 @@ void Form1::Text1Edited()
 
 void Form1::Command1Clicked()
 {
-    Remember();
+    recall_.After(Moment::Calculated, model_.text1);
     Command1_Click(model_);
     ShowModel();
     Settle();
@@ -395,12 +382,16 @@ void Form1::Command1Clicked()
 
 void Form1::Command3Clicked(int index)
 {
-    const std::string label1 = model_.label1;
-    const bool done = Command3_Click(static_cast<std::int16_t>(index), model_, *dialog_);
-    if (done) Remember();
+    FileWorkDone(Command3_Click(static_cast<std::int16_t>(index), model_, *dialog_));
+}
+
+void Form1::FileWorkDone(FileWork done)
+{
+    if (done == FileWork::Loaded) recall_.After(Moment::Loaded, model_.text1);
+    if (done == FileWork::Saved) recall_.After(Moment::Saved, model_.text1);
     ShowModel();
-    // A load is heard at once; a save only when it failed.
-    if ((done && index == 0) || model_.label1 != label1) Settle();
+    // A load and a failure are heard at once; a save leaves nothing new.
+    if (done == FileWork::Loaded || done == FileWork::Failed) Settle();
 }
 
 void Form1::List3RowChosen(int row)
@@ -417,13 +408,7 @@ void Form1::Text2Edited()
     ShowModel();
 }
 
-void Form1::Text2KeyPressed(std::int16_t& keyAscii)
-{
-    // A value typed in Chinese mode: full-width digits, "。".
-    const std::u16string meant = MapTyped(std::u16string(1, static_cast<char16_t>(keyAscii)));
-    if (meant.size() == 1) keyAscii = static_cast<std::int16_t>(meant[0]);
-    Text2_KeyPress(keyAscii, beep_);
-}
+void Form1::Text2KeyPressed(std::int16_t& keyAscii) { Text2_KeyPress(keyAscii, beep_); }
 
 void Form1::ShowModel()
 {

@@ -11,8 +11,9 @@
 #include <QWidget>
 
 #include "announcer.h"
+#include "command3.h"
 #include "common_dialog.h"
-#include "history.h"
+#include "recall.h"
 #include "window_model.h"
 
 class QLabel;
@@ -52,13 +53,13 @@ private:
     void Text1Edited();
     void Command1Clicked();
     void Command3Clicked(int index);
+    void FileWorkDone(FileWork done);
     void List3RowChosen(int row);
     void Text2Edited();
     void Text2KeyPressed(std::int16_t& keyAscii);
     // Up (older = 1) and Down (-1) in Text1 walk through the history.
-    void Recall(int older);
+    void WalkHistory(int older);
     void CopyResult();
-    void Remember();  // Text1 goes into the history
 
     void Layout();
     void Connect();
@@ -87,9 +88,7 @@ private:
     std::function<void()> beep_;
     bool showing_ = false;
     bool markShown_ = false;  // Text1 carries a mark
-    History history_;
-    int recalled_ = 0;   // how far back Up has gone; 0: not walking
-    QString draft_;      // what Text1 held when the walk began
+    Recall recall_;
     bool assistantListening_ = QAccessible::isActive();  // an assistive technology reads the window
     QTimer typingPause_;  // runs from each typed change until Settle
     Announcer announcer_{this};

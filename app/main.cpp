@@ -16,15 +16,10 @@
 
 #include "form1.h"
 #include "history.h"
+#include "program.h"
 #include "texts.h"
 
-#ifndef QUORVEL_VERSION
-#define QUORVEL_VERSION "unknown"
-#endif
-
 namespace {
-
-constexpr int kUsageError = 64;  // as the companion's
 
 [[noreturn]] void Exit(const QByteArray& text, std::FILE* to, int status)
 {
@@ -37,7 +32,7 @@ constexpr int kUsageError = 64;  // as the companion's
 
 [[noreturn]] void Usage(const QString& why)
 {
-    Exit("quorvel: " + why.toUtf8() + '\n' + quorvel::texts::kWindowUsage, stderr, kUsageError);
+    Exit("quorvel: " + why.toUtf8() + '\n' + quorvel::texts::kWindowUsage, stderr, quorvel::kUsageExit);
 }
 
 bool Set(const char* name) { return !qEnvironmentVariableIsEmpty(name); }
@@ -98,7 +93,7 @@ Options ReadOptions(int argc, char* argv[])
         Usage(QString::fromUtf8(quorvel::texts::kUnknownOption) + (name.size() == 1 ? "-" : "--") + name);
     }
     if (parser.isSet(help)) Exit(QByteArray(quorvel::texts::kWindowUsage) + '\n' + quorvel::texts::kWindowHelp, stdout, 0);
-    if (parser.isSet(version)) Exit("quorvel " QUORVEL_VERSION "\n", stdout, 0);
+    if (parser.isSet(version)) Exit(QByteArray("quorvel ") + quorvel::kVersion + '\n', stdout, 0);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) Usage(QString::fromUtf8(quorvel::texts::kOneFileOnly));
     return {!parser.isSet(noHistory), files.value(0)};

@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+#include "typed_text.h"
+
 namespace quorvel {
 
 namespace {
@@ -27,10 +29,11 @@ ValueBox::ValueBox(QWidget* parent) : QLineEdit(parent)
 void ValueBox::keyPressEvent(QKeyEvent* event)
 {
     if (!keyPress || !IsTypedCharacter(*event)) return QLineEdit::keyPressEvent(event);
-    const auto typed = static_cast<std::int16_t>(event->text().front().unicode());
-    std::int16_t key = typed;
+    const char16_t typed = event->text().front().unicode();
+    // A value typed in Chinese mode means the same: full-width digits, "。".
+    auto key = static_cast<std::int16_t>(MapTyped(std::u16string_view(&typed, 1)).front());
     keyPress(key);
-    if (key == typed) return QLineEdit::keyPressEvent(event);
+    if (key == static_cast<std::int16_t>(typed)) return QLineEdit::keyPressEvent(event);
     event->accept();
     if (key != 0) insert(QString(QChar(static_cast<char16_t>(key))));
 }

@@ -1,7 +1,8 @@
 #pragma once
-// A line edit that hands each typed character to a key-press handler, which
-// may cancel it (code 0) or replace it. Shortcuts, editing and navigation
-// keys, paste and drops are not typed characters and pass unchanged.
+// A line edit that hands each typed character, mapped as typed (MapTyped),
+// to a key-press handler, which may cancel it (code 0) or replace it.
+// Shortcuts, editing and navigation keys, paste and drops are not typed
+// characters and pass unchanged.
 #include <cstdint>
 #include <functional>
 

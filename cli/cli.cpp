@@ -2,18 +2,15 @@
 
 #include <algorithm>
 #include <istream>
-#include <optional>
 #include <ostream>
+#include <span>
 #include <stdexcept>
 
 #include "calculation.h"
 #include "json_lines.h"
+#include "program.h"
 #include "texts.h"
 #include "utf.h"
-
-#ifndef QUORVEL_VERSION
-#define QUORVEL_VERSION "unknown"
-#endif
 
 namespace quorvel::cli {
 
@@ -22,7 +19,7 @@ namespace {
 int Usage(std::ostream& err, const std::string& why)
 {
     err << "quorvel-cli: " << why << '\n' << texts::kUsage;
-    return kUsage;
+    return kUsageExit;
 }
 
 // Strips the line end: LF, or CR LF.
@@ -31,36 +28,32 @@ void Chomp(std::string& line)
     if (!line.empty() && line.back() == '\r') line.pop_back();
 }
 
+// One calculation a line; the worst severity is the exit status. One result
+// serves every line, so its storage is used again.
 int RunLines(bool json, std::istream& in, std::ostream& out)
 {
     int worst = 0;
-    std::string buffer;
+    Result r;
     std::string line;
     while (std::getline(in, line)) {
         Chomp(line);
         if (!json) {
-            Result r = Calculate(Request{line, {}, std::nullopt, false, false});
+            Calculate({.expression = line}, r);
             worst = std::max(worst, Severity(r));
-            buffer += Message(r);
-        } else {
-            try {
-                Request request = ParseJsonRequest(line);
-                request.reading = true;
-                Result r = Calculate(request);
-                worst = std::max(worst, r.error.empty() ? Severity(r) : kBadInputLine);
-                buffer += JsonLine(request, r);
-            } catch (const std::invalid_argument& e) {
-                worst = kBadInputLine;
-                buffer += JsonErrorLine(e.what(), line);
-            }
+            out << Message(r) << '\n';
+            continue;
         }
-        buffer += '\n';
-        if (buffer.size() > (1u << 16)) {
-            out << buffer;
-            buffer.clear();
+        try {
+            Request request = ParseJsonRequest(line);
+            request.reading = request.tokens = true;
+            Calculate(request, r);
+            worst = std::max(worst, r.error ? kBadInputLine : Severity(r));
+            out << JsonLine(request, r) << '\n';
+        } catch (const std::invalid_argument& e) {
+            worst = kBadInputLine;
+            out << JsonErrorLine(e.what(), line) << '\n';
         }
     }
-    out << buffer;
     out.flush();
     return worst;
 }
@@ -77,63 +70,66 @@ int Print(bool json, bool explain, const Request& request, const Result& r, std:
     return severity;
 }
 
+int RunFile(bool json, bool explain, const std::string& file, std::ostream& out, std::ostream& err)
+{
+    const Result r = LoadFile(file, json || explain);
+    if (r.error) {
+        err << "quorvel-cli: " << *r.error << '\n';
+        return kNoInput;
+    }
+    return Print(json, explain, {.expression = r.expression}, r, out, err);
+}
+
+// The expression, then its NAME=VALUE arguments.
+int RunArguments(bool json, bool explain, std::span<const std::string> words, std::ostream& out, std::ostream& err)
+{
+    Request request{.expression = words[0], .reading = json || explain, .tokens = json};
+    for (const std::string& word : words.subspan(1)) {
+        const size_t eq = word.find('=');
+        if (eq == std::string::npos || eq == 0) return Usage(err, texts::kNotAnAssignment + word);
+        request.values.emplace_back(word.substr(0, eq), word.substr(eq + 1));
+        request.click = true;
+    }
+    Result r;
+    Calculate(request, r);
+    if (r.error) return Usage(err, *r.error);
+    return Print(json, explain, request, r, out, err);
+}
+
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
 {
     bool json = false;
     bool explain = false;
-    std::optional<std::string> file;
-    size_t i = 0;
-    for (; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--json") {
+    auto a = args.begin();
+    for (; a != args.end() && a->starts_with("--"); ++a) {
+        if (*a == "--json") {
             json = true;
-        } else if (a == "--explain") {
+        } else if (*a == "--explain") {
             explain = true;
-        } else if (a == "--help") {
+        } else if (*a == "--help") {
             out << texts::kUsage << '\n' << texts::kHelp;
             return 0;
-        } else if (a == "--version") {
-            out << "quorvel-cli " << QUORVEL_VERSION << '\n';
+        } else if (*a == "--version") {
+            out << "quorvel-cli " << kVersion << '\n';
             return 0;
-        } else if (a == "--file") {
-            if (i + 2 != args.size()) return Usage(err, texts::kFileNeedsOneName);
-            file = args[i + 1];
+        } else if (*a == "--file") {
+            if (args.end() - a != 2) return Usage(err, texts::kFileNeedsOneName);
+            return RunFile(json, explain, a[1], out, err);
+        } else if (*a == "--") {
+            ++a;
             break;
-        } else if (a == "--") {
-            ++i;
-            break;
-        } else if (a.rfind("--", 0) == 0) {
-            return Usage(err, texts::kUnknownOption + a);
         } else {
-            break;
+            return Usage(err, texts::kUnknownOption + *a);
         }
     }
-    if (file) {
-        Result r = Load(*file, json || explain);
-        if (!r.error.empty()) {
-            err << "quorvel-cli: " << r.error << '\n';
-            return kNoInput;
-        }
-        return Print(json, explain, Request{r.expression, {}, std::nullopt, false, true}, r, out, err);
-    }
-    if (i == args.size()) return Usage(err, texts::kNoExpression);
-    if (args[i] == "-") {
-        if (i + 1 != args.size()) return Usage(err, texts::kNothingAfterDash);
+    if (a == args.end()) return Usage(err, texts::kNoExpression);
+    if (*a == "-") {
+        if (a + 1 != args.end()) return Usage(err, texts::kNothingAfterDash);
         return RunLines(json, in, out);
     }
-
-    Request request{args[i], {}, std::nullopt, false, json || explain};
-    for (size_t k = i + 1; k < args.size(); ++k) {
-        const size_t eq = args[k].find('=');
-        if (eq == std::string::npos || eq == 0) return Usage(err, texts::kNotAnAssignment + args[k]);
-        request.values.emplace_back(args[k].substr(0, eq), args[k].substr(eq + 1));
-        request.click = true;
-    }
-    Result r = Calculate(request);
-    if (!r.error.empty()) return Usage(err, r.error);
-    return Print(json, explain, request, r, out, err);
+    return RunArguments(json, explain, std::span(a, args.end()), out, err);
 }
 
 }  // namespace quorvel::cli

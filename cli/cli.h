@@ -5,8 +5,8 @@
 
 namespace quorvel::cli {
 
-// Exit codes besides 0 (result), 1 (syntax message) and 2 (divisor zero or a failure).
-inline constexpr int kUsage = 64;
+// Exit codes besides 0 (result), 1 (syntax message), 2 (divisor zero or a
+// failure) and kUsageExit (program.h).
 inline constexpr int kBadInputLine = 65;
 inline constexpr int kNoInput = 66;  // --file names no file that loads
 

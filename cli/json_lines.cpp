@@ -29,8 +29,8 @@ std::string JsonLine(const Request& request, const Result& result)
 {
     nlohmann::ordered_json j;
     j["expression"] = request.expression;
-    if (!result.error.empty()) {
-        j["error"] = result.error;
+    if (result.error) {
+        j["error"] = *result.error;
         return Dump(j);
     }
     const WindowModel& w = result.window;

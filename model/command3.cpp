@@ -5,14 +5,14 @@
 
 namespace quorvel {
 
-bool Command3_Click(std::int16_t index, WindowModel& w, CommonDialog& dialog)
+FileWork Command3_Click(std::int16_t index, WindowModel& w, CommonDialog& dialog)
 {
     if (index == 0) {
         dialog.DialogTitle = texts::kOpenTitle;
         dialog.CancelError = false;
         dialog.Filter = texts::kOpenFilter;
         dialog.ShowOpen();
-        return OpenExpressionFile(w, dialog.FileName);
+        return WorkDone(OpenExpressionFile(w, dialog.FileName));
     }
     if (index == 1) {
         dialog.DialogTitle = texts::kSaveTitle;
@@ -20,14 +20,28 @@ bool Command3_Click(std::int16_t index, WindowModel& w, CommonDialog& dialog)
         dialog.Filter = texts::kSaveFilter;
         dialog.ShowSave();
         const std::string name = dialog.FileName;
-        return !name.empty() && SaveExpressionFile(w, name);
+        if (name.empty()) return FileWork::Nothing;
+        return SaveExpressionFile(w, name) ? FileWork::Saved : FileWork::Failed;
     }
-    return false;
+    return FileWork::Nothing;
 }
 
-bool OpenExpressionFile(WindowModel& w, const std::string& fileName)
+FileWork WorkDone(const FileLoad& load)
 {
-    return IsOrdinaryFile(fileName) && TransferExpressionFile(kLoadFile, w, fileName) != Outcome::NotRun;
+    switch (load.what) {
+    case Load::Loaded: return FileWork::Loaded;
+    case Load::CannotOpen:
+    case Load::CannotRead: return FileWork::Failed;
+    case Load::NotOrdinary:
+    case Load::Empty: break;
+    }
+    return FileWork::Nothing;
+}
+
+FileLoad OpenExpressionFile(WindowModel& w, const std::string& fileName)
+{
+    if (!IsOrdinaryFile(fileName)) return {Load::NotOrdinary};
+    return LoadExpressionFile(w, fileName);
 }
 
 }  // namespace quorvel

@@ -6,34 +6,45 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include "qt_text.h"
 #include "texts.h"
 
 namespace quorvel {
 
 namespace {
 
-QString QName(const std::string& fileName) { return QString::fromStdString(fileName); }
+FileLoad Failed(WindowModel& w, Load what)
+{
+    w.label1 = LoadMessage(what);
+    return {what};
+}
+
+}  // namespace
+
+std::string_view LoadMessage(Load what)
+{
+    switch (what) {
+    case Load::CannotOpen: return texts::kCannotOpen;
+    case Load::CannotRead: return texts::kCannotRead;
+    default: return {};
+    }
+}
 
 // The whole file is read before Text1 is touched, so a read error leaves the
 // window as it was, and no cycle runs while the file is open.
-Outcome Load(WindowModel& w, const std::string& fileName)
+FileLoad LoadExpressionFile(WindowModel& w, const std::string& fileName)
 {
-    QFile file(QName(fileName));
-    if (!file.open(QIODevice::ReadOnly)) {
-        w.label1 = texts::kCannotOpen;
-        return Outcome::NotRun;
-    }
+    QFile file(Q(fileName));
+    if (!file.open(QIODevice::ReadOnly)) return Failed(w, Load::CannotOpen);
     const QByteArray bytes = file.readAll();
     const bool readFailed = file.error() != QFileDevice::NoError;
     file.close();
-    if (readFailed) {
-        w.label1 = texts::kCannotRead;
-        return Outcome::NotRun;
-    }
+    if (readFailed) return Failed(w, Load::CannotRead);
 
     const QString decoded = DecodeExpressionFile(bytes).text;
     const std::u16string_view text(reinterpret_cast<const char16_t*>(decoded.utf16()),
                                    static_cast<size_t>(decoded.size()));
+    if (text.empty()) return {Load::Empty};
 
     // Every line runs its own text-change cycle, even when the text stays the
     // same; a cycle that fails is superseded by the next, so the window ends
@@ -50,10 +61,8 @@ Outcome Load(WindowModel& w, const std::string& fileName)
         if (pos < text.size() && text[pos] == u'\n') ++pos;  // and the LF of a CR LF
         last = Text1_Change(w);
     }
-    return last;
+    return {Load::Loaded, last};
 }
-
-}  // namespace
 
 bool SaveExpressionFile(WindowModel& w, const std::string& fileName)
 {
@@ -68,7 +77,7 @@ bool SaveExpressionFile(WindowModel& w, const std::string& fileName)
     // own final flush fails, which would replace the file with a cut one.
     // Where the folder cannot take the temporary file, the file itself is
     // written in place (a shared file in someone else's folder).
-    QSaveFile file(QName(fileName));
+    QSaveFile file(Q(fileName));
     file.setDirectWriteFallback(true);
     const bool written = file.open(QIODevice::WriteOnly) && file.write(line) == line.size() && file.flush();
     if (written && file.commit()) return true;
@@ -94,15 +103,14 @@ FileText DecodeExpressionFile(const QByteArray& bytes)
 bool IsOrdinaryFile(const std::string& fileName)
 {
     if (fileName.empty()) return false;
-    const QFileInfo info(QName(fileName));
+    const QFileInfo info(Q(fileName));
     return info.isFile() && !info.isHidden();
 }
 
-Outcome TransferExpressionFile(std::int16_t mode, WindowModel& w, const std::string& fileName)
+void TransferExpressionFile(std::int16_t mode, WindowModel& w, const std::string& fileName)
 {
-    if (mode == kLoadFile) return Load(w, fileName);
+    if (mode == kLoadFile) LoadExpressionFile(w, fileName);
     if (mode == kSaveFile) SaveExpressionFile(w, fileName);
-    return Outcome::NotRun;
 }
 
 }  // namespace quorvel

@@ -1,9 +1,10 @@
 #pragma once
 // Expression files: one line, the expression in quotation marks, in the
-// system's narrow encoding. File work failures are reported in Label1
-// (texts.h).
+// system's narrow encoding. A failure of the file work is told by its kind,
+// and in Label1 (texts.h).
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include <QString>
 
@@ -30,16 +31,34 @@ FileText DecodeExpressionFile(const QByteArray& bytes);
 // to one counts); false for directories, devices, sockets and dot-files.
 bool IsOrdinaryFile(const std::string& fileName);
 
-// Mode kLoadFile: reads the file and assigns Text1 the lines read so far
-// after each line, each assignment running a text-change cycle; CR LF or a
-// lone CR ends a line, a lone LF is an ordinary character. Mode kSaveFile:
-// replaces the file with `"` Text1 `"` CR LF, atomically where the folder
-// allows it. Any other mode does nothing. fileName is UTF-8.
-// Returns the outcome of the last cycle a load ran, NotRun when none ran.
-Outcome TransferExpressionFile(std::int16_t mode, WindowModel& w, const std::string& fileName);
+// What a load did. Only Loaded touches Text1; CannotOpen and CannotRead
+// leave their message in Label1.
+enum class Load {
+    Loaded,       // every line ran its text-change cycle
+    NotOrdinary,  // no existing ordinary file (IsOrdinaryFile): not opened
+    CannotOpen,
+    CannotRead,
+    Empty,        // no line: no cycle ran
+};
+struct FileLoad {
+    Load what;
+    Outcome last = Outcome::NotRun;  // the outcome of the last line's cycle
+};
 
-// The saving of TransferExpressionFile; false when the file could not be
-// written, which Label1 then says.
+// Label1's text for CannotOpen and CannotRead, empty for the others.
+std::string_view LoadMessage(Load what);
+
+// Reads the file and assigns Text1 the lines read so far after each line,
+// each assignment running a text-change cycle; CR LF or a lone CR ends a
+// line, a lone LF is an ordinary character. fileName is UTF-8.
+FileLoad LoadExpressionFile(WindowModel& w, const std::string& fileName);
+
+// Replaces the file with `"` Text1 `"` CR LF, atomically where the folder
+// allows it; false when the file could not be written, which Label1 then
+// says. fileName is UTF-8.
 bool SaveExpressionFile(WindowModel& w, const std::string& fileName);
+
+// Mode kLoadFile loads, kSaveFile saves; any other mode does nothing.
+void TransferExpressionFile(std::int16_t mode, WindowModel& w, const std::string& fileName);
 
 }  // namespace quorvel

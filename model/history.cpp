@@ -8,6 +8,7 @@
 #include <QLockFile>
 #include <QSaveFile>
 
+#include "qt_text.h"
 #include "tokenizer.h"
 
 namespace quorvel {
@@ -17,8 +18,6 @@ namespace {
 // Far beyond 1000 entries of the longest expression: anything larger is no
 // history of ours.
 constexpr qint64 kMaxFileSize = 256LL * 1024 * 1024;
-
-QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
 
 void Push(std::vector<std::u16string>& entries, const std::u16string& text)
 {

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli.h"
+#include "program.h"
 #include "table.h"
 #include "texts.h"
 
@@ -11,6 +12,13 @@ namespace quorvel::cli {
 namespace {
 
 using test::Bytes;
+
+// "@" names a file beside this table.
+std::string Beside(std::string cell)
+{
+    for (size_t at = 0; (at = cell.find('@', at)) != std::string::npos;) cell.replace(at, 1, TABLES "/");
+    return cell;
+}
 
 class Cli : public ::testing::TestWithParam<test::Row> {};
 
@@ -20,7 +28,7 @@ TEST_P(Cli, ExitCodeAndOutput)
     const test::Row& row = GetParam();
     std::vector<std::string> args;
     std::istringstream words(row["args"]);
-    for (std::string word; words >> word;) args.push_back(word[0] == '@' ? TABLES "/" + word.substr(1) : Bytes(word));
+    for (std::string word; words >> word;) args.push_back(Beside(Bytes(word)));
     std::istringstream in(Bytes(row["stdin"]));
     std::ostringstream out, err;
     const int code = cli::Run(args, in, out, err);
@@ -30,8 +38,8 @@ TEST_P(Cli, ExitCodeAndOutput)
     const bool start = want.size() > 3 && want.ends_with("...");
     EXPECT_TRUE(want == "*" || (start ? out.str().starts_with(want.substr(0, want.size() - 3)) : out.str() == want)) << out.str();
     // A usage error's why, then the usage, which the help row checks.
-    const std::string usage = code == kUsage ? texts::kUsage : "";
-    EXPECT_TRUE(row["stderr"] == "*" ? !err.str().empty() : err.str() == Bytes(row["stderr"]) + usage) << err.str();
+    const std::string usage = code == kUsageExit ? texts::kUsage : "";
+    EXPECT_TRUE(row["stderr"] == "*" ? !err.str().empty() : err.str() == Beside(Bytes(row["stderr"])) + usage) << err.str();
 }
 
 INSTANTIATE_TEST_SUITE_P(Calls, Cli, ::testing::ValuesIn(test::Table("cli.tsv")), test::RowName);
