@@ -79,7 +79,7 @@ QString DraggedFile(const QMimeData* mime)
 QListView* PlaceList(QWidget* parent, const char* name, const char* spoken, QRect where)
 {
     auto* list = Place<QListView>(parent, name, where);
-    list->setAccessibleName(QString::fromUtf8(spoken));
+    list->setAccessibleName(Q(spoken));
     list->setItemDelegate(new WholeTextTip(list));
     list->setUniformItemSizes(true);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -88,6 +88,7 @@ QListView* PlaceList(QWidget* parent, const char* name, const char* spoken, QRec
     return list;
 }
 
+// Compares without a copy: Text1 may hold 32766 characters.
 QStringView View(const std::u16string& s) { return {s.data(), static_cast<qsizetype>(s.size())}; }
 
 }  // namespace
@@ -276,7 +277,7 @@ void Form1::WalkHistory(int older)
     SetText1(model_, std::move(*text));
     ShowModel();
     text1_->end(false);
-    Settle(View(model_.text1).toString());
+    Settle(Q(model_.text1));
 }
 
 // The token the title's message is about gets a red wavy underline, as a
@@ -306,8 +307,10 @@ QString Form1::MessageText() const
     if (model_.title.empty() || model_.title == texts::kWindowTitle) return {};
     QString said = Q(model_.title);
     const std::optional<TokenSpan>& m = model_.marked;
-    if (m && m->end <= static_cast<int>(model_.text1.size()))
-        said += Q(texts::kMarkedToken) + View(model_.text1).mid(m->start, m->end - m->start).toString();
+    if (m && m->end <= static_cast<int>(model_.text1.size())) {
+        const std::u16string_view token(model_.text1.data() + m->start, static_cast<size_t>(m->end - m->start));
+        said += Q(texts::kMarkedToken) + Q(token);
+    }
     return said;
 }
 
@@ -345,7 +348,7 @@ void Form1::ShowValueName()
 QString Form1::ReadingText()
 {
     const std::optional<std::u16string> reading = ReadText1(model_);
-    return reading ? Q(texts::kReadingTip) + View(*reading).toString() : QString();
+    return reading ? Q(texts::kReadingTip) + Q(*reading) : QString();
 }
 
 void Form1::accessibilityActiveChanged(bool active)
