@@ -108,14 +108,20 @@ signed=$(dpkg-parsechangelog -l "$changelog" -S Maintainer)
 echo "packaging/changelog: $top"
 
 step "lintian"
-# Errors and warnings fail; info and pedantic tags are only advice. Lintian
-# warns when it runs as root, which says nothing about the package.
-if ! lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1; then
+# Errors and warnings fail; the other information tags and the pedantic ones
+# are only advice. Lintian warns when it runs as root, which says nothing
+# about the package.
+if ! lintian -I --fail-on error,warning --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1; then
     cat "$scratch/lintian.log" >&2
     fail "lintian reports errors or warnings on $(basename "$deb")"
 fi
 grep -v "^running with root privileges" "$scratch/lintian.log" || true
-echo "lintian: no errors, no warnings"
+# The programs are built with the distribution's hardening flags; lintian
+# names a missing one only among its information tags.
+if grep -q "hardening-" "$scratch/lintian.log"; then
+    fail "lintian finds hardening flags missing: is dpkg-buildflags installed, QUORVEL_HARDENING on?"
+fi
+echo "lintian: no errors, no warnings, no hardening tags"
 
 step "unpacking into a scratch root"
 root="$scratch/root"

@@ -17,9 +17,10 @@ need_packages() {
 
 # What building the window and the companion needs.
 # qt6-translations-l10n: Qt's own dialog texts in Chinese; qt6-wayland: the
-# window on a Wayland desktop without XWayland.
+# window on a Wayland desktop without XWayland; dpkg-dev: dpkg-buildflags,
+# the distribution's hardening flags.
 BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev nlohmann-json3-dev fonts-noto-cjk librsvg2-bin
-    qt6-translations-l10n qt6-wayland"
+    qt6-translations-l10n qt6-wayland dpkg-dev"
 # What the tests need besides: GoogleTest, Google Benchmark, a German locale
 # for the locale check, an X server and tools for the real-window check, and
 # the validators and tools for the package check, clang with libFuzzer and
@@ -28,7 +29,7 @@ BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev nlohmann
 # real window as a person does; the Orca screen reader, speech-dispatcher and
 # a window manager for hearing it as a blind user does; lintian for the package.
 TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev locales xvfb xauth xdotool x11-utils imagemagick
-    dpkg-dev desktop-file-utils appstream man-db lintian
+    desktop-file-utils appstream man-db lintian
     fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 xclip python3-xlib weston python3-pyatspi at-spi2-core dbus
     clang clang-14 libclang-rt-14-dev clang-tidy-14 time
     orca speech-dispatcher openbox x11-xserver-utils"
