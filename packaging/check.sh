@@ -103,9 +103,10 @@ step "changelog"
 changelog="$source_dir/packaging/changelog"
 top=$(dpkg-parsechangelog -l "$changelog" -S Version) || fail "dpkg-parsechangelog cannot read packaging/changelog"
 [ "$top" = "$version" ] || fail "the newest entry of packaging/changelog is $top, the project version $version"
+released=$(date -u -d "@$(dpkg-parsechangelog -l "$changelog" -S Timestamp)" +%F)
 signed=$(dpkg-parsechangelog -l "$changelog" -S Maintainer)
 [ "$signed" = "$maintainer" ] || fail "the newest entry of packaging/changelog is signed by '$signed', the package's Maintainer is '$maintainer'"
-echo "packaging/changelog: $top"
+echo "packaging/changelog: $top of $released"
 
 step "lintian"
 # Errors and warnings fail; the other information tags and the pedantic ones
@@ -182,8 +183,13 @@ if [ $window = yes ]; then
     done
 
     step "AppStream metainfo"
-    appstreamcli validate --no-net --strict "$root/usr/share/metainfo/$app_id.metainfo.xml" ||
-        fail "appstreamcli rejects $app_id.metainfo.xml"
+    metainfo="$root/usr/share/metainfo/$app_id.metainfo.xml"
+    appstreamcli validate --no-net --strict "$metainfo" || fail "appstreamcli rejects $app_id.metainfo.xml"
+    # Software centres show the newest release as the version installed.
+    newest=$(sed -n 's/.*<release version="\([^"]*\)" date="\([^"]*\)".*/\1 of \2/p' "$metainfo" | head -n1)
+    [ "$newest" = "$version of $released" ] ||
+        fail "the newest release in $app_id.metainfo.xml is '$newest', packaging/changelog's newest is $version of $released"
+    echo "newest release: $newest"
     # The tree as installed: the launchable desktop entry must be where the
     # metainfo says.
     appstreamcli validate-tree --no-net --strict "$root" || fail "appstreamcli rejects the installed tree"
