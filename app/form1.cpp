@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QToolTip>
 #include <QWindow>
@@ -179,6 +180,12 @@ void Form1::Layout()
     setTabOrder(text2_, command1_);
     setTabOrder(command1_, command3_[0]);
     setTabOrder(command3_[0], command3_[1]);
+
+    // Right to left (Qt's -reverse): every place mirrored, as a layout
+    // mirrors its widgets.
+    if (isRightToLeft())
+        for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            w->setGeometry(QStyle::visualRect(Qt::RightToLeft, rect(), w->geometry()));
 }
 
 void Form1::Connect()

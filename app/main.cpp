@@ -2,8 +2,10 @@
 // for, so --help, --version and a usage error need no display. Without a
 // display there is nothing to show: say so in one line and exit, instead of
 // Qt's abort when no platform plugin starts.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -49,14 +51,24 @@ bool WaylandReachable()
     return runtime.startsWith('/') && QFileInfo::exists(runtime + '/' + name);
 }
 
+struct Options {
+    bool history = true;
+    QString file;          // empty: none
+    QString platform;      // -platform, which Qt prefers to QT_QPA_PLATFORM
+    bool display = false;  // -display names the X display
+    int qtArgc = 0;        // the arguments before "--": Qt reads its options there
+};
+
 // The cases that need no connection attempt: no display named at all for the
 // platform that would be chosen.
-bool DisplayNamed()
+bool DisplayNamed(const Options& options)
 {
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (platform.isEmpty()) return Set("DISPLAY") || WaylandReachable();
+    const QByteArray platform =
+        options.platform.isEmpty() ? qgetenv("QT_QPA_PLATFORM") : options.platform.toLocal8Bit();
+    const bool x = Set("DISPLAY") || options.display;
+    if (platform.isEmpty()) return x || WaylandReachable();
     if (platform.contains(';')) return true;  // a fallback list: let Qt try it
-    if (platform.startsWith("xcb")) return Set("DISPLAY");
+    if (platform.startsWith("xcb")) return x;
     if (platform.startsWith("wayland")) return WaylandReachable();
     return true;  // offscreen, vnc, eglfs and the like need no display variable
 }
@@ -72,9 +84,26 @@ void HoldMessage(QtMsgType type, const QMessageLogContext&, const QString& messa
     held.emplace_back(type, message);
 }
 
-struct Options {
-    bool history = true;
-    QString file;  // empty: none
+// Qt's own options as QApplication and QGuiApplication document them, X11's
+// included, with the name of the value each takes. Qt reads them itself; they
+// are known here so that an option's value is no file and an option Qt does
+// not know is still an error.
+constexpr std::pair<const char*, const char*> kQtOptions[] = {
+    {"style", "style"},
+    {"stylesheet", "file"},
+    {"widgetcount", ""},
+    {"reverse", ""},
+    {"qmljsdebugger", "port"},
+    {"platform", "name"},
+    {"platformpluginpath", "path"},
+    {"platformtheme", "name"},
+    {"plugin", "plugin"},
+    {"qwindowgeometry", "geometry"},
+    {"qwindowicon", "icon"},
+    {"qwindowtitle", "title"},
+    {"session", "session"},
+    {"display", "display"},
+    {"geometry", "geometry"},
 };
 
 Options ReadOptions(int argc, char* argv[])
@@ -82,21 +111,34 @@ Options ReadOptions(int argc, char* argv[])
     QStringList args;
     for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
+    // -style as Qt spells it, not -s -t -y -l -e.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringLiteral("help"));
     const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption noHistory(QStringLiteral("no-history"));
     parser.addOptions({help, version, noHistory});
+    for (const auto& [name, value] : kQtOptions)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name), {}, QString::fromLatin1(value)));
     if (!parser.parse(args)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (unknown.isEmpty()) Usage(parser.errorText());
-        const QString& name = unknown.front();
-        Usage(QString::fromUtf8(quorvel::texts::kUnknownOption) + (name.size() == 1 ? "-" : "--") + name);
+        // Named as typed: -name or --name.
+        const QString name = unknown.front();
+        const auto typed = std::find_if(args.cbegin(), args.cend(), [&](const QString& arg) {
+            return arg.section('=', 0, 0).endsWith("-" + name);
+        });
+        Usage(QString::fromUtf8(quorvel::texts::kUnknownOption) + typed->section('=', 0, 0));
     }
     if (parser.isSet(help)) Exit(QByteArray(quorvel::texts::kWindowUsage) + '\n' + quorvel::texts::kWindowHelp, stdout, 0);
     if (parser.isSet(version)) Exit(QByteArray("quorvel ") + quorvel::kVersion + '\n', stdout, 0);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) Usage(QString::fromUtf8(quorvel::texts::kOneFileOnly));
-    return {!parser.isSet(noHistory), files.value(0)};
+    const auto end = std::find_if(argv, argv + argc, [](const char* arg) { return std::strcmp(arg, "--") == 0; });
+    return {.history = !parser.isSet(noHistory),
+            .file = files.value(0),
+            .platform = parser.value(QStringLiteral("platform")),
+            .display = parser.isSet(QStringLiteral("display")),
+            .qtArgc = int(end - argv)};
 }
 
 }  // namespace
@@ -104,14 +146,14 @@ Options ReadOptions(int argc, char* argv[])
 int main(int argc, char* argv[])
 {
     const Options options = ReadOptions(argc, argv);
-    if (!DisplayNamed()) NoDisplay();
+    if (!DisplayNamed(options)) NoDisplay();
     // Qt tries Wayland before X whenever WAYLAND_DISPLAY or a Wayland session
     // is named; with no compositor there, X is asked straight away.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !WaylandReachable()) qputenv("QT_QPA_PLATFORM", "xcb");
     previous = qInstallMessageHandler(HoldMessage);
-    // Qt sees none of the arguments: a file named like one of its own
-    // options stays a file.
-    int qtArgc = 1;
+    // Qt reads its options up to "--" and never beyond: a file named like one
+    // of them stays a file.
+    int qtArgc = options.qtArgc;
     QApplication app(qtArgc, argv);
     qInstallMessageHandler(previous);
     for (const auto& [type, message] : held) previous(type, QMessageLogContext(), message);

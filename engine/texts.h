@@ -75,17 +75,21 @@ inline constexpr const char* kClearHistory = "清除历史记录";  // the expre
 inline constexpr const char* kNoDisplay =
     "quorvel: 无法打开窗口：没有可用的图形显示 (cannot open the window: no display; set DISPLAY or WAYLAND_DISPLAY)\n";
 inline constexpr const char* kWindowUsage =
-    "用法: quorvel [--no-history] [文件]\n"
+    "用法: quorvel [--no-history] [Qt 选项]... [[--] 文件]\n"
     "      quorvel --help | --version\n";
 inline constexpr const char* kWindowHelp =
     "Quorvel 计算器窗口: 计算带变量的表达式.\n"
     "\n"
     "  文件          启动时如同\"打开\"载入这个表达式文件\n"
+    "  --            其后的参数是文件名, 即使以 - 开头: quorvel -- -文件\n"
     "  --no-history  不读取也不保存历史记录; 历史记录保存在\n"
     "                $XDG_STATE_HOME/quorvel/history.json\n"
     "                (默认 ~/.local/state/quorvel/history.json)\n"
     "  --help        显示本说明\n"
     "  --version     显示版本\n"
+    "\n"
+    "Qt 的标准选项照常有效, 如 -style 样式, -stylesheet 文件, -platform 平台,\n"
+    "-reverse (从右到左布局), -geometry 宽x高+X+Y.\n"
     "\n"
     "在表达式框中按上下方向键可调出以前的表达式.\n";
 inline constexpr const char* kOneFileOnly = "只能打开一个文件";

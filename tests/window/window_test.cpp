@@ -2,6 +2,7 @@
 // window.tsv at a time, and the parts beneath it that a row cannot reach.
 #include <sys/resource.h>
 
+#include <array>
 #include <clocale>
 #include <csignal>
 #include <sstream>
@@ -198,6 +199,21 @@ TEST_F(Window, TabGoesRoundTheControlsFromText1)
         visited << QApplication::focusWidget()->objectName();
     }
     EXPECT_EQ(visited.join(' '), "Text1 List1 List2 List3 Text2 Command1 Command3_0 Command3_1 Text1");
+}
+
+// Right to left, as Qt's -reverse asks: every control's place mirrored.
+TEST_F(Window, RightToLeftMirrorsEveryPlace)
+{
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    const Form1 mirrored(&dialog);
+    QApplication::setLayoutDirection(Qt::LeftToRight);
+    auto place = [](const QRect& r) { return std::array{r.x(), r.y(), r.width(), r.height()}; };
+    for (const QWidget* w : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QRect here = w->geometry();
+        EXPECT_EQ(place(mirrored.findChild<QWidget*>(w->objectName())->geometry()),
+                  place({form.width() - 1 - here.right(), here.y(), here.width(), here.height()}))
+            << U8(w->objectName());
+    }
 }
 
 TEST_F(Window, ListsScrollTogetherAndEveryControlSaysWhatItIs)
