@@ -123,7 +123,7 @@ Options ReadOptions(int argc, char* argv[])
         const QStringList unknown = parser.unknownOptionNames();
         if (unknown.isEmpty()) Usage(parser.errorText());
         // Named as typed: -name or --name.
-        const QString name = unknown.front();
+        const QString& name = unknown.front();
         const auto typed = std::find_if(args.cbegin(), args.cend(), [&](const QString& arg) {
             return arg.section('=', 0, 0).endsWith("-" + name);
         });
