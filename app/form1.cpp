@@ -1,12 +1,14 @@
 #include "form1.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <utility>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QInputMethodEvent>
 #include <QTextCharFormat>
@@ -35,16 +37,55 @@ namespace quorvel {
 
 namespace {
 
-// The layout is kept in twips; 15 twips make one logical pixel.
-QRect Twips(int left, int top, int width, int height) { return {left / 15, top / 15, width / 15, height / 15}; }
+// Each control keeps its place in twips; the window turns them into pixels
+// for the font it has.
+constexpr char kTwips[] = "twips";
 
 template <class W>
-W* Place(QWidget* parent, const char* name, QRect where)
+W* Place(QWidget* parent, const char* name, QRect twips)
 {
     auto* w = new W(parent);
     w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(where);
+    w->setProperty(kTwips, twips);
     return w;
+}
+
+// How much larger than Qt's default, 9 pt at 96 dpi, the controls' text
+// comes out: measured on a line of the window's own text, whose Chinese
+// often comes from a taller fallback font.
+double FontScale(const QWidget* form)
+{
+    const QString sample = QStringLiteral("计算结果=7.13");
+    auto extent = [&sample](const QFont& font) {
+        return QFontMetricsF(font).boundingRect(QRectF(), Qt::TextSingleLine, sample).size();
+    };
+    QFont standard(QStringLiteral("Sans Serif"));
+    standard.setPixelSize(12);
+    const QSizeF drawnFor = extent(standard);
+    double scale = 1;
+    for (const QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QSizeF size = extent(w->font());
+        scale = std::max({scale, size.width() / drawnFor.width(), size.height() / drawnFor.height()});
+    }
+    return scale;
+}
+
+// 15 twips make a pixel at the default font. Edges are rounded, not sizes,
+// so that neighbours stay lined up.
+QRect Pixels(QRect twips, double scale)
+{
+    auto px = [scale](int t) { return static_cast<int>(std::lround(t * scale / 15)); };
+    const int left = px(twips.left()), top = px(twips.top());
+    return {left, top, px(twips.left() + twips.width()) - left, px(twips.top() + twips.height()) - top};
+}
+
+// The whole layout grows with the font, so no text is cut.
+void FitToFont(QWidget* form)
+{
+    const double scale = FontScale(form);
+    form->setFixedSize(Pixels({0, 0, 6600, 3720}, scale).size());
+    for (QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (const QVariant twips = w->property(kTwips); twips.isValid()) w->setGeometry(Pixels(twips.toRect(), scale));
 }
 
 // Shows a row's whole text as a tooltip when the row is too narrow for it.
@@ -68,6 +109,42 @@ public:
         return true;
     }
 };
+
+// Contrast ratio of two colours, from their relative luminance.
+double Contrast(const QColor& a, const QColor& b)
+{
+    auto luminance = [](const QColor& c) {
+        auto linear = [](float v) { return v <= 0.04045F ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const auto [darker, lighter] = std::minmax({luminance(a), luminance(b)});
+    return (lighter + 0.05) / (darker + 0.05);
+}
+
+QColor Mix(const QColor& from, const QColor& to, double share)
+{
+    auto mix = [share](float a, float b) { return static_cast<float>(a + (b - a) * share); };
+    return QColor::fromRgbF(mix(from.redF(), to.redF()), mix(from.greenF(), to.greenF()), mix(from.blueF(), to.blueF()));
+}
+
+// Red, drawn toward the text colour until it stands out from the box by
+// 3:1 at least, on a dark box as on a light one.
+QColor MarkColour(const QColor& base, const QColor& text)
+{
+    QColor mark(Qt::red);
+    for (int step = 1; step <= 10 && Contrast(mark, base) < 3.5; ++step) mark = Mix(QColor(Qt::red), text, step / 10.0);
+    return mark;
+}
+
+// The mark colour laid over the box as thickly as leaves the text readable.
+QColor Tint(const QColor& mark, const QColor& base, const QColor& text)
+{
+    for (int percent = 70; percent > 10; percent -= 10) {
+        const QColor tint = Mix(base, mark, percent / 100.0);
+        if (Contrast(tint, text) >= 4.5) return tint;
+    }
+    return Mix(base, mark, 0.1);
+}
 
 // The local file of a drag, when it carries exactly one.
 QString DraggedFile(const QMimeData* mime)
@@ -126,13 +203,12 @@ Form1::~Form1() { QAccessible::removeActivationObserver(this); }
 
 void Form1::Layout()
 {
-    setFixedSize(Twips(0, 0, 6600, 3720).size());
 
-    command3_[0] = Place<QPushButton>(this, "Command3_0", Twips(120, 120, 615, 375));
+    command3_[0] = Place<QPushButton>(this, "Command3_0", QRect(120, 120, 615, 375));
     command3_[0]->setText(Q(texts::kOpenCaption));
-    command3_[1] = Place<QPushButton>(this, "Command3_1", Twips(840, 120, 615, 375));
+    command3_[1] = Place<QPushButton>(this, "Command3_1", QRect(840, 120, 615, 375));
     command3_[1]->setText(Q(texts::kSaveCaption));
-    text1_ = Place<ExpressionBox>(this, "Text1", Twips(1560, 120, 4935, 375));
+    text1_ = Place<ExpressionBox>(this, "Text1", QRect(1560, 120, 4935, 375));
     text1_->setAccessibleName(Q(texts::kExpressionName));
     // The model, not the box, decides what an over-long expression means.
     text1_->setMaxLength(std::numeric_limits<int>::max());
@@ -141,23 +217,23 @@ void Form1::Layout()
     QFont plain = text1_->font();
     plain.setStyleStrategy(QFont::PreferNoShaping);
     text1_->setFont(plain);
-    label2_ = Place<QLabel>(this, "Label2", Twips(120, 600, 855, 255));
+    label2_ = Place<QLabel>(this, "Label2", QRect(120, 600, 855, 255));
     label2_->setText(Q(texts::kResultCaption));
-    label1_ = Place<QLabel>(this, "Label1", Twips(960, 600, 4815, 255));
+    label1_ = Place<QLabel>(this, "Label1", QRect(960, 600, 4815, 255));
     label1_->setTextFormat(Qt::PlainText);
     // Selectable and copyable with the mouse, but never the focus: the keys
     // stay with the box the user is typing in.
     label1_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label1_->setFocusPolicy(Qt::NoFocus);
-    label3_ = Place<QLabel>(this, "Label3", Twips(240, 960, 1215, 255));
+    label3_ = Place<QLabel>(this, "Label3", QRect(240, 960, 1215, 255));
     label3_->setText(Q(texts::kValuesCaption));
-    list2_ = PlaceList(this, "List2", texts::kNamesName, Twips(120, 1320, 615, 2220));
-    list3_ = PlaceList(this, "List3", texts::kValuesName, Twips(840, 1320, 615, 2220));
-    text2_ = Place<ValueBox>(this, "Text2", Twips(1560, 1320, 735, 270));
+    list2_ = PlaceList(this, "List2", texts::kNamesName, QRect(120, 1320, 615, 2220));
+    list3_ = PlaceList(this, "List3", texts::kValuesName, QRect(840, 1320, 615, 2220));
+    text2_ = Place<ValueBox>(this, "Text2", QRect(1560, 1320, 735, 270));
     text2_->setAccessibleName(Q(texts::kValueName));
-    command1_ = Place<QPushButton>(this, "Command1", Twips(1560, 1680, 735, 375));
+    command1_ = Place<QPushButton>(this, "Command1", QRect(1560, 1680, 735, 375));
     command1_->setText(Q(texts::kCalculateCaption));
-    list1_ = PlaceList(this, "List1", texts::kTokensName, Twips(5880, 720, 615, 2940));
+    list1_ = PlaceList(this, "List1", texts::kTokensName, QRect(5880, 720, 615, 2940));
 
     rows1_ = new RowListModel(this);
     rows2_ = new RowListModel(this);
@@ -173,6 +249,7 @@ void Form1::Layout()
     setTabOrder(text2_, command1_);
     setTabOrder(command1_, command3_[0]);
     setTabOrder(command3_[0], command3_[1]);
+    FitToFont(this);
 }
 
 void Form1::Connect()
@@ -247,6 +324,12 @@ void Form1::showEvent(QShowEvent* event)
     ShowTitle();
 }
 
+void Form1::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange) FitToFont(this);
+}
+
 void Form1::closeEvent(QCloseEvent* event)
 {
     Remember();
@@ -278,7 +361,8 @@ void Form1::Recall(int older)
 }
 
 // The token the title's message is about gets a red wavy underline, as a
-// spelling checker marks a word; the text, cursor and selection stay.
+// spelling checker marks a word, on a tint that shows even under a lone
+// "("; the text, cursor and selection stay.
 void Form1::ShowMark()
 {
     // Nothing marked before or now, the common case: leave the box alone.
@@ -286,12 +370,16 @@ void Form1::ShowMark()
     markShown_ = model_.marked.has_value();
     QList<QInputMethodEvent::Attribute> formats;
     if (model_.marked) {
-        QTextCharFormat wavy;
-        wavy.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-        wavy.setUnderlineColor(Qt::red);
+        const QPalette& palette = text1_->palette();
+        const QColor base = palette.color(QPalette::Base), text = palette.color(QPalette::Text);
+        const QColor colour = MarkColour(base, text);
+        QTextCharFormat mark;
+        mark.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+        mark.setUnderlineColor(colour);
+        mark.setBackground(Tint(colour, base, text));
         // Format ranges of an input method event count from the cursor.
         formats.append({QInputMethodEvent::TextFormat, model_.marked->start - text1_->cursorPosition(),
-                        model_.marked->end - model_.marked->start, wavy});
+                        model_.marked->end - model_.marked->start, mark});
     }
     QInputMethodEvent event(QString(), formats);
     QCoreApplication::sendEvent(text1_, &event);
