@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 
 #include <clocale>
+#include <cmath>
 #include <csignal>
 #include <sstream>
 
@@ -284,6 +285,94 @@ TEST_F(Window, NarrowRowsShowTheirWholeText)
         QApplication::sendEvent(list1->viewport(), &help);
         EXPECT_EQ(U8(QToolTip::text()), tip) << row;
     }
+}
+
+// The window follows the application's font as it changes: its own size at
+// the default, larger at a larger one, and no text cut: captions and boxes
+// hold their text's ink, boxes and list rows a whole line.
+TEST_F(Window, GrowsWithTheFont)
+{
+    Find("Text1")->setText("7.13037063466872+x");
+    QApplication::processEvents();
+    const QFont standard = QApplication::font();
+    for (const int points : {16, 20, 9}) {
+        QFont font = standard;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+        QApplication::processEvents();
+        EXPECT_TRUE(points == 9 ? form.size() == QSize(440, 248) : form.width() > 440 * points / 10 && form.height() > 248 * points / 10)
+            << points << " pt: " << form.width() << "x" << form.height();
+        for (QWidget* w : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QString text = w->property("text").toString();
+            // Labels have no frame; a box's or a button's takes its width from each side.
+            const int frame = qobject_cast<QLabel*>(w) ? 0 : w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+            const QSize room = w->contentsRect().size() - QSize(2 * frame, 2 * frame);
+            const QSize ink = w->fontMetrics().tightBoundingRect(text).size();
+            EXPECT_TRUE(ink.width() <= room.width() && ink.height() <= room.height()) << U8(w->objectName()) << " at " << points;
+            if (qobject_cast<QLineEdit*>(w)) {
+                EXPECT_LE(w->fontMetrics().height(), room.height()) << U8(w->objectName()) << " at " << points;
+            }
+            if (auto* list = qobject_cast<QListView*>(w)) {
+                const QRect row = list->visualRect(list->model()->index(0, 0));
+                EXPECT_TRUE(row.height() >= list->fontMetrics().height() && row.bottom() < list->viewport()->height())
+                    << U8(w->objectName()) << " at " << points;
+            }
+        }
+    }
+    QApplication::setFont(standard);
+}
+
+double Contrast(QRgb a, QRgb b)
+{
+    auto luminance = [](QRgb c) {
+        auto linear = [](int v) { return v <= 10 ? v / 255.0 / 12.92 : std::pow((v / 255.0 + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+    };
+    const double x = luminance(a), y = luminance(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+// The mark under a one-character token, seen against the unmarked box: it
+// covers the token and nothing else, and part of it stands out from the box
+// by 3:1, light or dark.
+TEST_F(Window, MarkShowsUnderALoneBracket)
+{
+    const QPalette standard = QApplication::palette();
+    QPalette dark = standard;
+    for (const auto& [role, colour] : {std::pair{QPalette::Base, 0x3d3d3d}, {QPalette::Text, 0xffffff}, {QPalette::Window, 0x222020}})
+        dark.setColor(role, QColor::fromRgb(colour));
+    QApplication::setCursorFlashTime(0);  // no blinking between the pictures
+    auto* box = Find("Text1");
+    for (const QPalette& palette : {standard, dark}) {
+        QApplication::setPalette(palette);
+        QApplication::processEvents();
+        box->clear();
+        box->setText("2*(x+1");
+        const QImage marked = box->grab().toImage();
+        QInputMethodEvent unmark;
+        QApplication::sendEvent(box, &unmark);
+        const QImage plain = box->grab().toImage();
+        auto cursor = [box](int at) {
+            box->setCursorPosition(at);
+            return box->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        };
+        const int from = cursor(2).left(), to = cursor(3).right();
+        int changed = 0, outside = 0;
+        double contrast = 1;
+        for (int row = 0; row < plain.height(); ++row)
+            for (int column = 0; column < plain.width(); ++column) {
+                if (marked.pixel(column, row) == plain.pixel(column, row)) continue;
+                ++changed;
+                outside += column < from || column > to;
+                // Where the box shows no text: the tint and the wave alone.
+                const QRgb base = palette.color(QPalette::Base).rgb();
+                if (plain.pixel(column, row) == base) contrast = std::max(contrast, Contrast(marked.pixel(column, row), base));
+            }
+        EXPECT_GE(changed, box->fontMetrics().horizontalAdvance('(') * box->fontMetrics().height() / 2);
+        EXPECT_EQ(outside, 0);
+        EXPECT_GE(contrast, 3);
+    }
+    QApplication::setPalette(standard);
 }
 
 // The open button passes on only ordinary files; the loader itself reports
