@@ -51,32 +51,36 @@ W* Place(QWidget* parent, const char* name, QRect twips)
 }
 
 // How much larger than Qt's default, 9 pt at 96 dpi, the controls' text
-// comes out: measured on a line of the window's own text, whose Chinese
-// often comes from a taller fallback font.
+// comes out: by the height of a line of the window's own text, whose Chinese
+// often comes from a taller fallback font, and by each label's text, which
+// at the default font fills its label to the last pixel.
 double FontScale(const QWidget* form)
 {
-    const QString sample = QStringLiteral("计算结果=7.13");
-    auto extent = [&sample](const QFont& font) {
-        return QFontMetricsF(font).boundingRect(QRectF(), Qt::TextSingleLine, sample).size();
+    auto height = [](const QFont& font) {
+        return QFontMetricsF(font).boundingRect(QRectF(), Qt::TextSingleLine, QStringLiteral("计算结果=7.13")).height();
     };
     QFont standard(QStringLiteral("Sans Serif"));
     standard.setPixelSize(12);
-    const QSizeF drawnFor = extent(standard);
     double scale = 1;
     for (const QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        const QSizeF size = extent(w->font());
-        scale = std::max({scale, size.width() / drawnFor.width(), size.height() / drawnFor.height()});
+        scale = std::max(scale, height(w->font()) / height(standard));
+        if (const auto* label = qobject_cast<const QLabel*>(w)) {
+            const double room = w->property(kTwips).toRect().width() / 15.0;
+            const QRect ink = label->fontMetrics().tightBoundingRect(label->text());
+            scale = std::max(scale, (ink.x() + ink.width()) / room);
+        }
     }
     return scale;
 }
 
-// 15 twips make a pixel at the default font. Edges are rounded, not sizes,
-// so that neighbours stay lined up.
+// 15 twips make a pixel at the default font. Edges are rounded outward, so
+// no control gets less room than its twips give it.
 QRect Pixels(QRect twips, double scale)
 {
-    auto px = [scale](int t) { return static_cast<int>(std::lround(t * scale / 15)); };
-    const int left = px(twips.left()), top = px(twips.top());
-    return {left, top, px(twips.left() + twips.width()) - left, px(twips.top() + twips.height()) - top};
+    auto px = [scale](int t) { return t * scale / 15; };
+    const int left = static_cast<int>(std::floor(px(twips.left()))), top = static_cast<int>(std::floor(px(twips.top())));
+    return {left, top, static_cast<int>(std::ceil(px(twips.left() + twips.width()))) - left,
+            static_cast<int>(std::ceil(px(twips.top() + twips.height()))) - top};
 }
 
 // The whole layout grows with the font, so no text is cut.
