@@ -24,6 +24,7 @@
 #include <QWindow>
 
 #include "command3.h"
+#include "contrast.h"
 #include "cycle.h"
 #include "expression_box.h"
 #include "file_dialog.h"
@@ -40,6 +41,8 @@ namespace {
 // Each control keeps its place in twips; the window turns them into pixels
 // for the font it has.
 constexpr char kTwips[] = "twips";
+
+QRect Twips(int left, int top, int width, int height) { return {left, top, width, height}; }
 
 template <class W>
 W* Place(QWidget* parent, const char* name, QRect twips)
@@ -113,17 +116,6 @@ public:
         return true;
     }
 };
-
-// Contrast ratio of two colours, from their relative luminance.
-double Contrast(const QColor& a, const QColor& b)
-{
-    auto luminance = [](const QColor& c) {
-        auto linear = [](float v) { return v <= 0.04045F ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-    };
-    const auto [darker, lighter] = std::minmax({luminance(a), luminance(b)});
-    return (lighter + 0.05) / (darker + 0.05);
-}
 
 QColor Mix(const QColor& from, const QColor& to, double share)
 {
@@ -207,12 +199,11 @@ Form1::~Form1() { QAccessible::removeActivationObserver(this); }
 
 void Form1::Layout()
 {
-
-    command3_[0] = Place<QPushButton>(this, "Command3_0", QRect(120, 120, 615, 375));
+    command3_[0] = Place<QPushButton>(this, "Command3_0", Twips(120, 120, 615, 375));
     command3_[0]->setText(Q(texts::kOpenCaption));
-    command3_[1] = Place<QPushButton>(this, "Command3_1", QRect(840, 120, 615, 375));
+    command3_[1] = Place<QPushButton>(this, "Command3_1", Twips(840, 120, 615, 375));
     command3_[1]->setText(Q(texts::kSaveCaption));
-    text1_ = Place<ExpressionBox>(this, "Text1", QRect(1560, 120, 4935, 375));
+    text1_ = Place<ExpressionBox>(this, "Text1", Twips(1560, 120, 4935, 375));
     text1_->setAccessibleName(Q(texts::kExpressionName));
     // The model, not the box, decides what an over-long expression means.
     text1_->setMaxLength(std::numeric_limits<int>::max());
@@ -221,23 +212,23 @@ void Form1::Layout()
     QFont plain = text1_->font();
     plain.setStyleStrategy(QFont::PreferNoShaping);
     text1_->setFont(plain);
-    label2_ = Place<QLabel>(this, "Label2", QRect(120, 600, 855, 255));
+    label2_ = Place<QLabel>(this, "Label2", Twips(120, 600, 855, 255));
     label2_->setText(Q(texts::kResultCaption));
-    label1_ = Place<QLabel>(this, "Label1", QRect(960, 600, 4815, 255));
+    label1_ = Place<QLabel>(this, "Label1", Twips(960, 600, 4815, 255));
     label1_->setTextFormat(Qt::PlainText);
     // Selectable and copyable with the mouse, but never the focus: the keys
     // stay with the box the user is typing in.
     label1_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label1_->setFocusPolicy(Qt::NoFocus);
-    label3_ = Place<QLabel>(this, "Label3", QRect(240, 960, 1215, 255));
+    label3_ = Place<QLabel>(this, "Label3", Twips(240, 960, 1215, 255));
     label3_->setText(Q(texts::kValuesCaption));
-    list2_ = PlaceList(this, "List2", texts::kNamesName, QRect(120, 1320, 615, 2220));
-    list3_ = PlaceList(this, "List3", texts::kValuesName, QRect(840, 1320, 615, 2220));
-    text2_ = Place<ValueBox>(this, "Text2", QRect(1560, 1320, 735, 270));
+    list2_ = PlaceList(this, "List2", texts::kNamesName, Twips(120, 1320, 615, 2220));
+    list3_ = PlaceList(this, "List3", texts::kValuesName, Twips(840, 1320, 615, 2220));
+    text2_ = Place<ValueBox>(this, "Text2", Twips(1560, 1320, 735, 270));
     text2_->setAccessibleName(Q(texts::kValueName));
-    command1_ = Place<QPushButton>(this, "Command1", QRect(1560, 1680, 735, 375));
+    command1_ = Place<QPushButton>(this, "Command1", Twips(1560, 1680, 735, 375));
     command1_->setText(Q(texts::kCalculateCaption));
-    list1_ = PlaceList(this, "List1", texts::kTokensName, QRect(5880, 720, 615, 2940));
+    list1_ = PlaceList(this, "List1", texts::kTokensName, Twips(5880, 720, 615, 2940));
 
     rows1_ = new RowListModel(this);
     rows2_ = new RowListModel(this);
