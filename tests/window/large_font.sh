@@ -27,19 +27,17 @@ printf '%s\n' '[Appearance]' style=Fusion '[Fonts]' "general=\"Sans Serif,$point
 
 cat >"$tmp/check.py" <<'PY'
 import subprocess, sys, time
-import gi
+import gi, pyatspi
 gi.require_version("Pango", "1.0")
 gi.require_version("PangoCairo", "1.0")
-import pyatspi
 from gi.repository import Pango, PangoCairo
 
 prog, points, shot = sys.argv[1], sys.argv[2], sys.argv[3]
 window = subprocess.Popen([prog, "--no-history"], stdin=subprocess.DEVNULL)
 failures = []
 
-def wait(find, seconds=20):
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
+def wait(find):
+    for _ in range(200):
         try:
             found = find()
         except Exception:  # still registering
@@ -48,7 +46,7 @@ def wait(find, seconds=20):
             return found
         time.sleep(0.1)
     window.kill()
-    sys.exit("FAIL: quorvel never showed up on the accessibility bus")
+    sys.exit("FAIL: quorvel never showed up on the accessibility bus with its result")
 
 app = wait(lambda: next(a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == window.pid and a.childCount))
 box = wait(lambda: pyatspi.findDescendant(app, lambda a: a.name == "表达式"))
