@@ -55,18 +55,23 @@ W* Place(QWidget* parent, const char* name, QRect twips)
 
 // How much larger than Qt's default, 9 pt at 96 dpi, the controls' text
 // comes out: by the height of a line of the window's own text, whose Chinese
-// often comes from a taller fallback font, and by each label's text, which
-// at the default font fills its label to the last pixel.
+// often comes from a taller fallback font; by the font's own line, which a
+// box of digits shows; and by each label's text, which at the default font
+// fills its label to the last pixel.
 double FontScale(const QWidget* form)
 {
-    auto height = [](const QFont& font) {
-        return QFontMetricsF(font).boundingRect(QRectF(), Qt::TextSingleLine, QStringLiteral("计算结果=7.13")).height();
+    auto lines = [](const QFont& font) {
+        const QFontMetricsF metrics(font);
+        const QString sample = QStringLiteral("计算结果=7.13");
+        return std::pair{metrics.boundingRect(QRectF(), Qt::TextSingleLine, sample).height(), metrics.height()};
     };
     QFont standard(QStringLiteral("Sans Serif"));
     standard.setPixelSize(12);
+    const auto [mixedLine, ownLine] = lines(standard);
     double scale = 1;
     for (const QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        scale = std::max(scale, height(w->font()) / height(standard));
+        const auto [mixed, own] = lines(w->font());
+        scale = std::max({scale, mixed / mixedLine, own / ownLine});
         if (const auto* label = qobject_cast<const QLabel*>(w)) {
             const double room = w->property(kTwips).toRect().width() / 15.0;
             const QRect ink = label->fontMetrics().tightBoundingRect(label->text());
