@@ -55,9 +55,8 @@ W* Place(QWidget* parent, const char* name, QRect twips)
 
 // How much larger than Qt's default, 9 pt at 96 dpi, the controls' text
 // comes out: by the height of a line of the window's own text, whose Chinese
-// often comes from a taller fallback font; by the font's own line, which a
-// box of digits shows; and by each label's text, which at the default font
-// fills its label to the last pixel.
+// often comes from a taller fallback font, and by the font's own line, which
+// a box of digits shows.
 double FontScale(const QWidget* form)
 {
     auto lines = [](const QFont& font) {
@@ -72,11 +71,6 @@ double FontScale(const QWidget* form)
     for (const QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const auto [mixed, own] = lines(w->font());
         scale = std::max({scale, mixed / mixedLine, own / ownLine});
-        if (const auto* label = qobject_cast<const QLabel*>(w)) {
-            const double room = w->property(kTwips).toRect().width() / 15.0;
-            const QRect ink = label->fontMetrics().tightBoundingRect(label->text());
-            scale = std::max(scale, (ink.x() + ink.width()) / room);
-        }
     }
     return scale;
 }
