@@ -66,7 +66,7 @@ def extents(a):
 
 frame = extents(app[0])
 # Its own size at the default font; larger, but within a small screen, up to 16 pt.
-if (frame[2:] != (440, 248)) if points == "9" else (frame[2] <= 440 or int(points) <= 16 and (frame[2] > 1280 or frame[3] > 800)):
+if frame[2:] != (440, 248) if points == "9" else frame[2] <= 440 or int(points) <= 16 and (frame[2] > 1280 or frame[3] > 800):
     failures.append("the window is %dx%d" % frame[2:])
 # A button or a box gives its frame and padding 4 pixels a side, a label nothing.
 for a in app[0]:
