@@ -1,12 +1,14 @@
 #include "form1.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <utility>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QInputMethodEvent>
 #include <QTextCharFormat>
@@ -23,6 +25,7 @@
 #include <QWindow>
 
 #include "command3.h"
+#include "contrast.h"
 #include "cycle.h"
 #include "expression_box.h"
 #include "file_dialog.h"
@@ -36,16 +39,63 @@ namespace quorvel {
 
 namespace {
 
-// The layout is kept in twips; 15 twips make one logical pixel.
-QRect Twips(int left, int top, int width, int height) { return {left / 15, top / 15, width / 15, height / 15}; }
+// Each control keeps its place in twips; the window turns them into pixels
+// for the font it has.
+constexpr char kTwips[] = "twips";
+
+QRect Twips(int left, int top, int width, int height) { return {left, top, width, height}; }
 
 template <class W>
-W* Place(QWidget* parent, const char* name, QRect where)
+W* Place(QWidget* parent, const char* name, QRect twips)
 {
     auto* w = new W(parent);
     w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(where);
+    w->setProperty(kTwips, twips);
     return w;
+}
+
+// How much larger than Qt's default, 9 pt at 96 dpi, the controls' text
+// comes out: by the height of a line of the window's own text, whose Chinese
+// often comes from a taller fallback font, and by the font's own line, which
+// a box of digits shows.
+double FontScale(const QWidget* form)
+{
+    auto lines = [](const QFont& font) {
+        const QFontMetricsF metrics(font);
+        const QString sample = QStringLiteral("计算结果=7.13");
+        return std::pair{metrics.boundingRect(QRectF(), Qt::TextSingleLine, sample).height(), metrics.height()};
+    };
+    QFont standard(QStringLiteral("Sans Serif"));
+    standard.setPixelSize(12);
+    const auto [mixedLine, ownLine] = lines(standard);
+    double scale = 1;
+    for (const QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const auto [mixed, own] = lines(w->font());
+        scale = std::max({scale, mixed / mixedLine, own / ownLine});
+    }
+    return scale;
+}
+
+// 15 twips make a pixel at the default font. Edges are rounded outward, so
+// no control gets less room than its twips give it.
+QRect Pixels(QRect twips, double scale)
+{
+    auto px = [scale](int t) { return t * scale / 15; };
+    const int left = static_cast<int>(std::floor(px(twips.left()))), top = static_cast<int>(std::floor(px(twips.top())));
+    return {left, top, static_cast<int>(std::ceil(px(twips.left() + twips.width()))) - left,
+            static_cast<int>(std::ceil(px(twips.top() + twips.height()))) - top};
+}
+
+// The whole layout grows with the font, so no text is cut. Right to left
+// (Qt's -reverse), every place is mirrored, as a layout mirrors its widgets.
+void FitToFont(QWidget* form)
+{
+    const double scale = FontScale(form);
+    const QRect client = Pixels({0, 0, 6600, 3720}, scale);
+    form->setFixedSize(client.size());
+    for (QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (const QVariant twips = w->property(kTwips); twips.isValid())
+            w->setGeometry(QStyle::visualRect(form->layoutDirection(), client, Pixels(twips.toRect(), scale)));
 }
 
 // Shows a row's whole text as a tooltip when the row is too narrow for it.
@@ -69,6 +119,31 @@ public:
         return true;
     }
 };
+
+QColor Mix(const QColor& from, const QColor& to, double share)
+{
+    auto mix = [share](float a, float b) { return static_cast<float>(a + (b - a) * share); };
+    return QColor::fromRgbF(mix(from.redF(), to.redF()), mix(from.greenF(), to.greenF()), mix(from.blueF(), to.blueF()));
+}
+
+// Red, drawn toward the text colour until it stands out from the box by
+// 3:1 at least, on a dark box as on a light one.
+QColor MarkColour(const QColor& base, const QColor& text)
+{
+    QColor mark(Qt::red);
+    for (int step = 1; step <= 10 && Contrast(mark, base) < 3.5; ++step) mark = Mix(QColor(Qt::red), text, step / 10.0);
+    return mark;
+}
+
+// The mark colour laid over the box as thickly as leaves the text readable.
+QColor Tint(const QColor& mark, const QColor& base, const QColor& text)
+{
+    for (int percent = 70; percent > 10; percent -= 10) {
+        const QColor tint = Mix(base, mark, percent / 100.0);
+        if (Contrast(tint, text) >= 4.5) return tint;
+    }
+    return Mix(base, mark, 0.1);
+}
 
 // The local file of a drag, when it carries exactly one.
 QString DraggedFile(const QMimeData* mime)
@@ -132,8 +207,6 @@ Form1::~Form1() { QAccessible::removeActivationObserver(this); }
 
 void Form1::Layout()
 {
-    setFixedSize(Twips(0, 0, 6600, 3720).size());
-
     command3_[0] = Place<QPushButton>(this, "Command3_0", Twips(120, 120, 615, 375));
     command3_[0]->setText(Q(texts::kOpenCaption));
     command3_[1] = Place<QPushButton>(this, "Command3_1", Twips(840, 120, 615, 375));
@@ -180,12 +253,7 @@ void Form1::Layout()
     setTabOrder(text2_, command1_);
     setTabOrder(command1_, command3_[0]);
     setTabOrder(command3_[0], command3_[1]);
-
-    // Right to left (Qt's -reverse): every place mirrored, as a layout
-    // mirrors its widgets.
-    if (isRightToLeft())
-        for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            w->setGeometry(QStyle::visualRect(Qt::RightToLeft, rect(), w->geometry()));
+    FitToFont(this);
 }
 
 void Form1::Connect()
@@ -260,6 +328,14 @@ void Form1::showEvent(QShowEvent* event)
     ShowTitle();
 }
 
+void Form1::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FontChange || type == QEvent::ApplicationFontChange || type == QEvent::LayoutDirectionChange)
+        FitToFont(this);
+}
+
 void Form1::closeEvent(QCloseEvent* event)
 {
     recall_.After(Moment::Closed, model_.text1);
@@ -288,7 +364,8 @@ void Form1::WalkHistory(int older)
 }
 
 // The token the title's message is about gets a red wavy underline, as a
-// spelling checker marks a word; the text, cursor and selection stay.
+// spelling checker marks a word, on a tint that shows even under a lone
+// "("; the text, cursor and selection stay.
 void Form1::ShowMark()
 {
     // Nothing marked before or now, the common case: leave the box alone.
@@ -296,12 +373,16 @@ void Form1::ShowMark()
     markShown_ = model_.marked.has_value();
     QList<QInputMethodEvent::Attribute> formats;
     if (model_.marked) {
-        QTextCharFormat wavy;
-        wavy.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-        wavy.setUnderlineColor(Qt::red);
+        const QPalette& palette = text1_->palette();
+        const QColor base = palette.color(QPalette::Base), text = palette.color(QPalette::Text);
+        const QColor colour = MarkColour(base, text);
+        QTextCharFormat mark;
+        mark.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+        mark.setUnderlineColor(colour);
+        mark.setBackground(Tint(colour, base, text));
         // Format ranges of an input method event count from the cursor.
         formats.append({QInputMethodEvent::TextFormat, model_.marked->start - text1_->cursorPosition(),
-                        model_.marked->end - model_.marked->start, wavy});
+                        model_.marked->end - model_.marked->start, mark});
     }
     QInputMethodEvent event(QString(), formats);
     QCoreApplication::sendEvent(text1_, &event);

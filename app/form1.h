@@ -46,6 +46,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;  // a new font: the layout follows
     void closeEvent(QCloseEvent* event) override;
 
 private:

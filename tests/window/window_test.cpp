@@ -5,6 +5,7 @@
 #include <array>
 #include <clocale>
 #include <csignal>
+#include <map>
 #include <sstream>
 
 #include <QAccessible>
@@ -23,6 +24,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "contrast.h"
 #include "cycle.h"
 #include "expression_file.h"
 #include "filter_key.h"
@@ -204,16 +206,18 @@ TEST_F(Window, TabGoesRoundTheControlsFromText1)
 // Right to left, as Qt's -reverse asks: every control's place mirrored.
 TEST_F(Window, RightToLeftMirrorsEveryPlace)
 {
-    QApplication::setLayoutDirection(Qt::RightToLeft);
+    std::map<QString, QRect> leftToRight;
+    for (const QWidget* w : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        leftToRight[w->objectName()] = w->geometry();
+    QApplication::setLayoutDirection(Qt::RightToLeft);  // as -reverse does
     const Form1 mirrored(&dialog);
-    QApplication::setLayoutDirection(Qt::LeftToRight);
     auto place = [](const QRect& r) { return std::array{r.x(), r.y(), r.width(), r.height()}; };
-    for (const QWidget* w : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        const QRect here = w->geometry();
-        EXPECT_EQ(place(mirrored.findChild<QWidget*>(w->objectName())->geometry()),
-                  place({form.width() - 1 - here.right(), here.y(), here.width(), here.height()}))
-            << U8(w->objectName());
-    }
+    for (const auto& [name, here] : leftToRight)
+        for (const Form1* window : {static_cast<const Form1*>(&form), &mirrored})
+            EXPECT_EQ(place(window->findChild<QWidget*>(name)->geometry()),
+                      place({form.width() - 1 - here.right(), here.y(), here.width(), here.height()}))
+                << U8(name);
+    QApplication::setLayoutDirection(Qt::LeftToRight);
 }
 
 TEST_F(Window, ListsScrollTogetherAndEveryControlSaysWhatItIs)
@@ -323,6 +327,75 @@ TEST_F(Window, NarrowRowsShowTheirWholeText)
         QApplication::sendEvent(list1->viewport(), &help);
         EXPECT_EQ(U8(QToolTip::text()), tip) << row;
     }
+}
+
+// The window follows the application's font as it changes: its own size at
+// the default, larger at a larger one, and every caption's and box's text
+// has room for its ink, a box for a whole line.
+TEST_F(Window, GrowsWithTheFont)
+{
+    Find("Text1")->setText("7.13037063466872+x");
+    const QFont standard = QApplication::font();
+    for (const int points : {16, 10, 9}) {
+        QFont font = standard;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+        QApplication::processEvents();  // the new font reaches the controls
+        EXPECT_TRUE(points == 9 ? form.size() == QSize(440, 248) : form.width() > 44 * points && form.height() > 24 * points) << points;
+        for (QWidget* w : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            // Labels have no frame; a box's or a button's takes its width from each side.
+            const int frame = qobject_cast<QLabel*>(w) ? 0 : w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+            const QSize room = w->contentsRect().size() - QSize(2 * frame, 2 * frame);
+            const QSize ink = w->fontMetrics().tightBoundingRect(w->property("text").toString()).size();
+            const int line = qobject_cast<QLineEdit*>(w) ? w->fontMetrics().height() : 0;
+            EXPECT_TRUE(ink.width() <= room.width() && std::max(ink.height(), line) <= room.height())
+                << U8(w->objectName()) << " at " << points;
+        }
+    }
+    QApplication::setFont(standard);
+}
+
+// The mark under a one-character token, seen against the unmarked box: it
+// covers the token and nothing else, and part of it stands out from the box
+// by 3:1, light or dark.
+TEST_F(Window, MarkShowsUnderALoneBracket)
+{
+    const QPalette standard = QApplication::palette();
+    QPalette dark = standard;
+    dark.setColor(QPalette::Base, QColor(0x3d3d3d));
+    dark.setColor(QPalette::Text, Qt::white);
+    QApplication::setCursorFlashTime(0);  // no blinking between the pictures
+    auto* box = Find("Text1");
+    for (const QPalette& palette : {standard, dark}) {
+        QApplication::setPalette(palette);
+        QApplication::processEvents();
+        box->clear();
+        box->setText("2*(x+1");
+        const QImage marked = box->grab().toImage();
+        QInputMethodEvent unmark;
+        QApplication::sendEvent(box, &unmark);
+        const QImage plain = box->grab().toImage();
+        auto cursor = [box](int at) {
+            box->setCursorPosition(at);
+            return box->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        };
+        const int from = cursor(2).left(), to = cursor(3).right();
+        const QColor base = palette.color(QPalette::Base);
+        int changed = 0, outside = 0;
+        double contrast = 1;
+        for (int row = 0; row < plain.height(); ++row)
+            for (int column = 0; column < plain.width(); ++column) {
+                if (marked.pixel(column, row) == plain.pixel(column, row)) continue;
+                ++changed;
+                outside += column < from || column > to;
+                // Where the box shows no text: the tint and the wave alone.
+                if (plain.pixel(column, row) == base.rgb()) contrast = std::max(contrast, Contrast(marked.pixel(column, row), base));
+            }
+        EXPECT_GE(changed, box->fontMetrics().horizontalAdvance('(') * box->fontMetrics().height() / 2);
+        EXPECT_EQ(outside, 0);
+        EXPECT_GE(contrast, 3);
+    }
+    QApplication::setPalette(standard);
 }
 
 // The open button passes on only ordinary files; the loader itself reports
