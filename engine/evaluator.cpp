@@ -73,7 +73,7 @@ private:
     std::optional<Stopped> ReduceGroup(int closing);
     std::variant<double, Stopped> ReduceTop();
     std::optional<Stop> Pass(Region& r, size_t pass, double& x) const;
-    std::optional<Stop> Combine(Region& r, size_t w, size_t p, const Operator& op, double& x) const;
+    bool Combine(Region& r, size_t w, size_t p, const Operator& op, double& x, std::optional<Stop>& stop) const;
     Stopped InGroup(Stop why, int closing) const;
     Stopped AtTop(Stop why) const;
 
@@ -268,7 +268,7 @@ std::optional<Stop> Reduction::Pass(Region& r, size_t pass, double& x) const
             in[w++] = in[p++];
             continue;
         }
-        if ((stop = Combine(r, w, p, op, x))) break;
+        if (!Combine(r, w, p, op, x, stop)) break;
         in[w - 1] = ComputedCell(x);
         if (p + 2 == n) {
             // The right operand ended the region: the pass ends and its
@@ -289,20 +289,26 @@ std::optional<Stop> Reduction::Pass(Region& r, size_t pass, double& x) const
 }
 
 // The reduction of the operator in row p with the operands in rows w - 1
-// (the pass's output) and p + 1; x receives its value.
-std::optional<Stop> Reduction::Combine(Region& r, size_t w, size_t p, const Operator& op, double& x) const
+// (the pass's output) and p + 1; x receives its value, or stop why there is
+// none. (Returning the stop itself made the passes' inner loop build and
+// test one at every reduction: long_sum 7 % slower.)
+bool Reduction::Combine(Region& r, size_t w, size_t p, const Operator& op, double& x, std::optional<Stop>& stop) const
 {
     std::vector<Cell>& in = r.rows;
-    // A checked list has an operand on either side of every operator.
-    if (w == 0 || p + 1 == in.size()) return NotANumber(w == 0 ? r.before : r.Next());
     double a = 0, b = 0;
-    if (!Read(in[w - 1], a)) return NotANumber(in[w - 1]);
-    if (!Read(in[p + 1], b)) return NotANumber(in[p + 1]);
-    if (op.divides && b == 0) return DivisorZero{};
+    // A checked list has an operand on either side of every operator.
+    if (w == 0 || p + 1 == in.size()) stop = NotANumber(w == 0 ? r.before : r.Next());
+    else if (!Read(in[w - 1], a)) stop = NotANumber(in[w - 1]);
+    else if (!Read(in[p + 1], b)) stop = NotANumber(in[p + 1]);
+    else if (op.divides && b == 0) stop = DivisorZero{};
+    if (stop) return false;
     const Computed value = op.combine(a, b);
-    if (value.fault != FaultKind::None) return Fault{value.fault, {}};
+    if (value.fault != FaultKind::None) {
+        stop = Fault{value.fault, {}};
+        return false;
+    }
     x = value.value;
-    return std::nullopt;
+    return true;
 }
 
 // The list at a stop inside a group: the rows before the group, the
