@@ -181,6 +181,9 @@ TEST_P(CycleTable, OutcomeThenTheWindowStillCalculates)
         EXPECT_EQ(outcomes[static_cast<int>(outcome)], row["outcome"]);
         EXPECT_EQ(w.label1, Bytes(row["Label1"]));
         EXPECT_EQ(w.title, Bytes(row["title"]));
+        if (change == Text1_Change) {
+            EXPECT_EQ(w.syntaxError ? SyntaxMessage(*w.syntaxError) : "", w.title);
+        }
         if (!row["List1"].empty()) {
             EXPECT_EQ(Spaced(w.list1), Spaced(Rows(row["List1"])));
         }
@@ -188,6 +191,7 @@ TEST_P(CycleTable, OutcomeThenTheWindowStillCalculates)
         EXPECT_EQ(change(w, nullptr), Outcome::Result);
         EXPECT_EQ(w.label1, "3");
         EXPECT_EQ(w.title, "");
+        EXPECT_FALSE(w.syntaxError && change == Text1_Change);
         EXPECT_EQ(Spaced(w.list1), "3 3");
         EXPECT_EQ(w.list2.Count(), 0);
     }
