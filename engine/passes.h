@@ -37,7 +37,4 @@ inline constexpr std::array<signed char, 256> kPassOf = [] {
 constexpr int PassOf(char c) { return kPassOf[static_cast<unsigned char>(c)]; }
 constexpr bool IsOperatorChar(char16_t c) { return c < 256 && PassOf(static_cast<char>(c)) >= 0; }
 
-// The operator written c, or nullptr.
-constexpr const Operator* OperatorOf(char c) { return PassOf(c) < 0 ? nullptr : &kPassOrder[static_cast<size_t>(PassOf(c))]; }
-
 }  // namespace quorvel

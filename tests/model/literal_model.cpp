@@ -116,7 +116,7 @@ struct Evaluation {
                 }
                 const double a = Read(j - 1), b = Read(j + 1);
                 if ((op == '/' || op == '\\') && b == 0) throw Stop{};
-                rows.Write(j - 1, NumberToText(x = Value(OperatorOf(op)->combine(a, b))));
+                rows.Write(j - 1, NumberToText(x = Value(kPassOrder[static_cast<size_t>(PassOf(op))].combine(a, b))));
                 if (j + 1 >= end) break;
                 for (int k = j + 2; k <= end; ++k) rows.Write(k - 2, rows.Read(k));
                 end -= 2;
