@@ -212,7 +212,8 @@ std::optional<Stopped> Reduction::ReduceGroup(int closing)
 
     // Only a token can be a function name; row 0, a count, never is.
     const Cell& before = out[s - 1];
-    const Function* f = before.kind == Cell::Kind::Token ? FunctionNamed(tokens_[static_cast<size_t>(before.token)]) : nullptr;
+    const Function* f =
+        before.kind == Cell::Kind::Token ? FunctionNamed(tokens_[static_cast<size_t>(before.token)]) : nullptr;
     const Computed value = Apply(f, x, rnd_);
     if (value.fault != FaultKind::None) return InGroup(Fault{value.fault, {}}, closing);
     const double v = value.value;

@@ -1,14 +1,13 @@
 #include "functions.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 namespace quorvel {
 
 namespace {
 
-constexpr std::array<Function, 11> kFunctions{{
+constexpr Function kFunctions[] = {
     {"int", "INT", [](double x, Rnd&) -> Computed { return {.value = std::floor(x)}; }},
     {"fix", "FIX", [](double x, Rnd&) -> Computed { return {.value = std::trunc(x)}; }},
     {"abs", "ABS", [](double x, Rnd&) -> Computed { return {.value = std::fabs(x)}; }},
@@ -16,11 +15,17 @@ constexpr std::array<Function, 11> kFunctions{{
     {"cos", "COS", [](double x, Rnd&) -> Computed { return {.value = std::cos(x)}; }},
     {"tan", "TAn", [](double x, Rnd&) -> Computed { return {.value = std::tan(x)}; }},
     {"atn", "ATN", [](double x, Rnd&) -> Computed { return {.value = std::atan(x)}; }},
-    {"sqr", "SQR", [](double x, Rnd&) -> Computed { return x < 0 ? Computed{.fault = FaultKind::SqrNegative} : Computed{.value = std::sqrt(x)}; }},
+    {"sqr", "SQR", [](double x, Rnd&) -> Computed {
+         if (x < 0) return {.fault = FaultKind::SqrNegative};
+         return {.value = std::sqrt(x)};
+     }},
     {"exp", "EXP", [](double x, Rnd&) { return Finite(std::exp(x)); }},
-    {"log", "LOG", [](double x, Rnd&) -> Computed { return x <= 0 ? Computed{.fault = FaultKind::LogNotPositive} : Computed{.value = std::log(x)}; }},
+    {"log", "LOG", [](double x, Rnd&) -> Computed {
+         if (x <= 0) return {.fault = FaultKind::LogNotPositive};
+         return {.value = std::log(x)};
+     }},
     {"rnd", "RND", [](double x, Rnd& rnd) -> Computed { return {.value = static_cast<double>(rnd.Next(x))}; }, true},
-}};
+};
 
 // The shortest and the longest name: most names the user writes are told
 // apart from the functions by their length alone.

@@ -15,14 +15,14 @@ struct Operator {
     bool divides = false;  // a zero b stops the calculation with "除数为0错" instead
 };
 
-inline constexpr std::array<Operator, 6> kPassOrder{{
+inline constexpr auto kPassOrder = std::to_array<Operator>({
     {'/', Quotient, true},
     {'^', Power},
     {'*', Product},
     {'\\', IntegerQuotient, true},
     {'+', Sum},
     {'-', Difference},
-}};
+});
 
 // The index of each character's pass in kPassOrder, -1 for a character that
 // is no operator.
