@@ -245,9 +245,8 @@ std::variant<double, Stopped> Reduction::ReduceTop()
 }
 
 // One left-to-right pass over the region for the operator kPassOrder[pass],
-// which occurs in it.
-// x receives every value computed. On a stop the region holds the rows as
-// they stood at the failing reduction.
+// which occurs in it. x receives every value computed. On a stop the region
+// holds the rows as they stood at the failing reduction.
 std::optional<Stop> Reduction::Pass(Region& r, size_t pass, double& x) const
 {
     const Operator& op = kPassOrder[pass];
