@@ -5,7 +5,7 @@
 #include "fault.h"
 #include "rnd.h"
 #include "row_list.h"
-#include "scratch.h"
+#include "cells.h"
 
 namespace quorvel {
 
@@ -24,6 +24,7 @@ using Evaluation = std::variant<Result, DivisorZero, Fault>;
 // innermost and leftmost first, then the whole, each by six left-to-right
 // passes in the order of kPassOrder. Afterwards the list holds row 0 and
 // the result; at a zero divisor or a fault it stays as it stood there.
-Evaluation Evaluate(RowList& tokenList, Rnd& rnd, Scratch& scratch);
+// kept is working storage, used again from call to call (see Scratch).
+Evaluation Evaluate(RowList& tokenList, Rnd& rnd, EvaluatorRows& kept);
 
 }  // namespace quorvel

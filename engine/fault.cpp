@@ -18,6 +18,7 @@ std::string FaultMessage(const Fault& fault)
     case FaultKind::IntDivDivisorRounds: return texts::kIntDivDivisorRounds;
     case FaultKind::IntDivQuotientRange: return texts::kIntDivQuotientRange;
     case FaultKind::CountOutOfRange: return texts::kCountOutOfRange;
+    case FaultKind::None: break;
     }
     return texts::kCalculationFailed;
 }

@@ -14,9 +14,35 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // Past this, rounding to 15 digits could pass the largest double.
 constexpr double kLargest15 = 1.797693134862314e308;
 
-// Whole values below 1e15 print as their digits; formatting them directly is
-// several times faster than the general conversion and gives the same text.
-bool SmallWhole(double x) { return std::fabs(x) < 1e15 && x == std::trunc(x); }
+// Moves i past the run of digits that starts there; returns its length.
+size_t SkipDigits(std::string_view text, size_t& i)
+{
+    const size_t start = i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
+    return i - start;
+}
+
+// Moves i past a sign, if one stands there; true for "-".
+bool ReadSign(std::string_view text, size_t& i)
+{
+    if (i >= text.size() || (text[i] != '+' && text[i] != '-')) return false;
+    return text[i++] == '-';
+}
+
+// The exponent that starts at text[i], which moves past it: 0 when there is
+// none, nothing when "e" has no digits. Its value stops growing far beyond
+// any double's, which is all Magnitude needs.
+std::optional<long> ReadExponent(std::string_view text, size_t& i)
+{
+    if (i >= text.size() || (text[i] != 'e' && text[i] != 'E')) return 0;
+    ++i;
+    const bool negative = ReadSign(text, i);
+    const size_t start = i;
+    if (SkipDigits(text, i) == 0) return std::nullopt;
+    long exponent = 0;
+    for (size_t k = start; k < i && exponent < 100000; ++k) exponent = exponent * 10 + (text[k] - '0');
+    return negative ? -exponent : exponent;
+}
 
 // Decimal order of magnitude of a validated mantissa and exponent, used only
 // to tell an underflow from an overflow when the conversion reports a range
@@ -32,6 +58,17 @@ long Magnitude(std::string_view mantissa, long exponent)
     return -1;
 }
 
+// The value of a checked number text without its sign; nothing beyond the
+// range of a double, zero for one too small to represent.
+std::optional<double> Convert(std::string_view text, std::string_view mantissa, long exponent)
+{
+    double v = 0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::general);
+    if (r.ec == std::errc::result_out_of_range) return Magnitude(mantissa, exponent) < 0 ? std::optional(0.0) : std::nullopt;
+    if (r.ec != std::errc() || r.ptr != text.data() + text.size() || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
 }  // namespace
 
 std::string NumberToText(double x)
@@ -39,7 +76,7 @@ std::string NumberToText(double x)
     if (x == 0) return "0";
     char buf[40];
     std::to_chars_result r;
-    if (SmallWhole(x)) {
+    if (IsSmallWhole(x)) {
         r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(x));
     } else if (std::fabs(x) > kLargest15) {
         // Rounding to 15 digits would go past the largest double, and the
@@ -63,67 +100,23 @@ std::optional<double> TextToNumber(std::string_view text)
 {
     if (text.size() == 1 && IsDigit(text[0])) return text[0] - '0';  // most tokens and values
     size_t i = 0;
-    const size_t n = text.size();
-    bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const bool negative = ReadSign(text, i);
     const size_t mantissaStart = i;
-    size_t digits = 0;
-    long long whole = 0;
-    while (i < n && IsDigit(text[i])) {
-        if (digits < 18) whole = whole * 10 + (text[i] - '0');
-        ++digits;
-        ++i;
-    }
-    bool plainWhole = i == n && digits > 0 && digits <= 15;
-    if (plainWhole) {
+    size_t digits = SkipDigits(text, i);
+    if (i == text.size() && digits > 0 && digits <= 15) {
         // The common case: a short run of digits converts exactly.
-        double v = static_cast<double>(whole);
-        return negative ? -v : v;
+        long long whole = 0;
+        for (size_t k = mantissaStart; k < i; ++k) whole = whole * 10 + (text[k] - '0');
+        return negative ? -static_cast<double>(whole) : static_cast<double>(whole);
     }
-    if (i < n && text[i] == '.') {
-        ++i;
-        while (i < n && IsDigit(text[i])) {
-            ++digits;
-            ++i;
-        }
-    }
+    if (i < text.size() && text[i] == '.') digits += SkipDigits(text, ++i);
     if (digits == 0) return std::nullopt;
-    const size_t mantissaEnd = i;
-    long exponent = 0;
-    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        bool expNegative = false;
-        if (i < n && (text[i] == '+' || text[i] == '-')) {
-            expNegative = text[i] == '-';
-            ++i;
-        }
-        size_t expDigits = 0;
-        while (i < n && IsDigit(text[i])) {
-            if (exponent < 100000) exponent = exponent * 10 + (text[i] - '0');
-            ++expDigits;
-            ++i;
-        }
-        if (expDigits == 0) return std::nullopt;
-        if (expNegative) exponent = -exponent;
-    }
-    if (i != n) return std::nullopt;
-
-    double v = 0;
-    const char* first = text.data() + mantissaStart;
-    auto r = std::from_chars(first, text.data() + n, v, std::chars_format::general);
-    if (r.ec == std::errc::result_out_of_range) {
-        if (Magnitude(text.substr(mantissaStart, mantissaEnd - mantissaStart), exponent) < 0) {
-            v = 0;
-        } else {
-            return std::nullopt;
-        }
-    } else if (r.ec != std::errc() || r.ptr != text.data() + n || !std::isfinite(v)) {
-        return std::nullopt;
-    }
-    return negative ? -v : v;
+    const std::string_view mantissa = text.substr(mantissaStart, i - mantissaStart);
+    const std::optional<long> exponent = ReadExponent(text, i);
+    if (!exponent || i != text.size()) return std::nullopt;
+    const std::optional<double> v = Convert(text.substr(mantissaStart), mantissa, *exponent);
+    if (!v) return std::nullopt;
+    return negative ? -*v : *v;
 }
 
 std::string CountToText(int n) { return std::to_string(n); }

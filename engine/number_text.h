@@ -1,11 +1,17 @@
 #pragma once
 // Numbers travel between the steps of a calculation only as text. These
 // conversions never depend on the locale: "." is always the decimal point.
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace quorvel {
+
+// Whole values below 1e15 print as their digits, so their text reads back
+// exactly; formatting them directly is several times faster than the general
+// conversion and gives the same text.
+inline bool IsSmallWhole(double x) { return std::fabs(x) < 1e15 && x == std::trunc(x); }
 
 // At most 15 significant digits, no trailing zeros, never "-0"; exponent form
 // for magnitudes from 1e15 up and below 1e-4. x must be finite.

@@ -10,16 +10,30 @@
 #include <vector>
 
 #include "row_list.h"
-#include "scratch.h"
 #include "tokenizer.h"
 
 namespace quorvel {
+
+// What the reading keeps from call to call, in the caller's Scratch.
+struct ReadingStacks {
+    // An operand of a reduction: the tokens it covers, and whether it is
+    // itself a reduction, which then needs parentheses of its own.
+    struct Operand {
+        int first;
+        int last;
+        bool reduced;
+    };
+    std::vector<int> opens, closes;  // how many "(" go before and ")" after each token
+    std::vector<Operand> operands;
+    std::vector<char> operators;  // "(" marks where a group starts
+    std::vector<int> groupFirst;  // the "(" of each open group, or its function name
+};
 
 // tokenList and spans as Tokenize left them for text (values substituted or
 // not), which passed the syntax check. Each token keeps its spelling in the
 // text (numbers, "_" negatives, names, the user's own parentheses and
 // function names); the characters between tokens are dropped.
 std::u16string Reading(std::u16string_view text, const RowList& tokenList, const std::vector<TokenSpan>& spans,
-                       Scratch& scratch);
+                       ReadingStacks& kept);
 
 }  // namespace quorvel

@@ -10,27 +10,40 @@ namespace quorvel {
 
 namespace {
 
-Verdict Numbered(int position, const char* tail, int token)
-{
-    return {texts::kAt + CountToText(position) + tail, token};
-}
-
 bool IsOperand(TokenClass c) { return c == TokenClass::Operand || c == TokenClass::Function; }
 
-// The tail of the message when next may not follow cur, or nullptr.
-const char* PairFault(TokenClass cur, TokenClass next)
+// Whether next may follow cur.
+bool MayFollow(TokenClass cur, TokenClass next)
 {
     switch (cur) {
-    case TokenClass::Opening:
-        return IsOperand(next) || next == TokenClass::Opening ? nullptr : texts::kAfterOpening;
-    case TokenClass::Function: return next == TokenClass::Opening ? nullptr : texts::kAfterFunction;
+    case TokenClass::Function: return next == TokenClass::Opening;
     case TokenClass::Operand:
-    case TokenClass::Closing:
-        return next == TokenClass::Operator || next == TokenClass::Closing ? nullptr : texts::kAfterOperand;
-    default:
-        // An operator: every other cur has been accepted as one of the above.
-        return IsOperand(next) || next == TokenClass::Opening ? nullptr : texts::kAfterOperator;
+    case TokenClass::Closing: return next == TokenClass::Operator || next == TokenClass::Closing;
+    default: return IsOperand(next) || next == TokenClass::Opening;  // after "(" or an operator
     }
+}
+
+// What is wrong when a token may not follow cur.
+SyntaxKind After(TokenClass cur)
+{
+    switch (cur) {
+    case TokenClass::Opening: return SyntaxKind::AfterOpening;
+    case TokenClass::Function: return SyntaxKind::AfterFunction;
+    case TokenClass::Operand:
+    case TokenClass::Closing: return SyntaxKind::AfterOperand;
+    default: return SyntaxKind::AfterOperator;  // every other cur has been accepted as one of these
+    }
+}
+
+// The "(" left open last: walking back from row n, the first "(" without its ")".
+int LastOpen(const RowList& tokenList, int n)
+{
+    for (int i = n, unmatched = 0; i >= 1; --i) {
+        const TokenClass c = Classify(tokenList.Read(i));
+        if (c == TokenClass::Closing) ++unmatched;
+        else if (c == TokenClass::Opening && unmatched-- == 0) return i;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -46,7 +59,7 @@ std::variant<Verdict, Fault> CheckSyntax(const RowList& tokenList)
 
     const TokenClass first = Classify(tokenList.Read(1));
     if (!IsOperand(first) && first != TokenClass::Opening)
-        return Verdict{texts::kFirstToken, first != TokenClass::None ? 1 : 0};
+        return SyntaxError{SyntaxKind::FirstToken, first != TokenClass::None ? 1 : 0};
     int opening = first == TokenClass::Opening ? 1 : 0;
     int closing = 0;
     TokenClass cur = first;
@@ -55,28 +68,36 @@ std::variant<Verdict, Fault> CheckSyntax(const RowList& tokenList)
         if (next == TokenClass::Opening) {
             ++opening;
         } else if (next == TokenClass::Closing && ++closing > opening) {
-            return Numbered(i + 1, texts::kSurplusClose, i + 1);
+            return SyntaxError{SyntaxKind::SurplusClose, i + 1, i + 1};
         }
-        if (const char* tail = PairFault(cur, next)) return Numbered(i + 1, tail, i + 1);
+        if (!MayFollow(cur, next)) return SyntaxError{After(cur), i + 1, i + 1};
         cur = next;
     }
 
     // The running balance has already caught a surplus ")"; only a missing
     // one is left, and it outranks a wrong last token.
-    if (opening > closing) {
-        // The "(" left open last: walking back, the first "(" without its ")".
-        int open = 0;
-        for (int i = n, unmatched = 0; i >= 1 && open == 0; --i) {
-            const TokenClass c = Classify(tokenList.Read(i));
-            if (c == TokenClass::Closing) ++unmatched;
-            else if (c == TokenClass::Opening && unmatched-- == 0) open = i;
-        }
-        return Verdict{texts::kMissingClose, open};
-    }
+    if (opening > closing) return SyntaxError{SyntaxKind::MissingClose, LastOpen(tokenList, n)};
     const TokenClass last = Classify(tokenList.Read(n));
-    if (last == TokenClass::Function) return Numbered(n + 1, texts::kEndsWithFunction, n);
-    if (!IsOperand(last) && last != TokenClass::Closing) return Numbered(n + 1, texts::kEndsWithOperator, n);
+    if (last == TokenClass::Function) return SyntaxError{SyntaxKind::EndsWithFunction, n, n + 1};
+    if (!IsOperand(last) && last != TokenClass::Closing) return SyntaxError{SyntaxKind::EndsWithOperator, n, n + 1};
     return Verdict{};
+}
+
+std::string SyntaxMessage(const SyntaxError& error)
+{
+    const char* tail = nullptr;  // after "错误:第" and the position
+    switch (error.kind) {
+    case SyntaxKind::FirstToken: return texts::kFirstToken;
+    case SyntaxKind::MissingClose: return texts::kMissingClose;
+    case SyntaxKind::SurplusClose: tail = texts::kSurplusClose; break;
+    case SyntaxKind::AfterOpening: tail = texts::kAfterOpening; break;
+    case SyntaxKind::AfterFunction: tail = texts::kAfterFunction; break;
+    case SyntaxKind::AfterOperand: tail = texts::kAfterOperand; break;
+    case SyntaxKind::AfterOperator: tail = texts::kAfterOperator; break;
+    case SyntaxKind::EndsWithFunction: tail = texts::kEndsWithFunction; break;
+    case SyntaxKind::EndsWithOperator: tail = texts::kEndsWithOperator; break;
+    }
+    return texts::kAt + CountToText(error.position) + tail;
 }
 
 }  // namespace quorvel

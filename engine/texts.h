@@ -13,8 +13,8 @@ struct Around {
     std::string With(std::string_view inside) const { return before + std::string(inside) + after; }
 };
 
-// The title: the syntax check's messages. N is the position of the token
-// in the token list.
+// The title: the syntax check's messages, one per SyntaxKind, composed in
+// SyntaxMessage. N is the position of the token in the token list.
 inline constexpr const char* kFirstToken = "错误:第一个字符串类型只能是(,正,负常数,变量";
 inline constexpr const char* kMissingClose = "错误:发现缺少)";
 inline constexpr const char* kAt = "错误:第";  // then N, then one of these

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "number_text.h"
+#include "passes.h"
 #include "token_class.h"
 
 namespace quorvel {
@@ -11,13 +12,8 @@ namespace {
 
 bool IsNumberChar(char16_t c) { return IsDigitChar(c) || c == '.' || c == '_'; }
 
-bool IsOperatorChar(char16_t c)
-{
-    switch (c) {
-    case ')': case '(': case '*': case '\\': case '/': case '+': case '-': case '^': return true;
-    default: return false;
-    }
-}
+// An operator or a parenthesis: a token of its own.
+bool IsSingleChar(char16_t c) { return c == '(' || c == ')' || IsOperatorChar(c); }
 
 // "_" in front of a number is its minus sign; a lone "_" stands for -1.
 void ApplySign(std::string& token)
@@ -65,9 +61,7 @@ std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList, std:
     // The length is known to fit, so the list can be rewritten as the scan goes.
     tokenList.Clear();
     if (spans) spans->clear();
-    // Row 0 is the count, once it is known. (Writing at the count appends;
-    // with Append called from one place only, the compiler inlines it.)
-    tokenList.Write(0, {});
+    tokenList.Append({});  // row 0: the count, once it is known
     // A number runs over digits, "." and "_", a name over letters, and an
     // operator is one character; everything else separates tokens.
     size_t i = 0;
@@ -75,7 +69,7 @@ std::optional<Fault> Tokenize(std::u16string_view text, RowList& tokenList, std:
         const size_t start = i;
         const char16_t c = text[i];
         const char16_t next = i + 1 < text.size() ? text[i + 1] : u'\0';
-        if (IsOperatorChar(c) || (IsDigitChar(c) && !IsNumberChar(next)) || (IsLetterChar(c) && !IsLetterChar(next))) {
+        if (IsSingleChar(c) || (IsDigitChar(c) && !IsNumberChar(next)) || (IsLetterChar(c) && !IsLetterChar(next))) {
             tokenList.AppendCharacter(static_cast<char>(c));  // a whole token of one character
             ++i;
         } else if (IsNumberChar(c) || IsLetterChar(c)) {

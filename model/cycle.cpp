@@ -36,20 +36,21 @@ Outcome RunCycle(WindowModel& w, Trigger trigger, RowList* tokens)
     const std::variant<Verdict, Fault> check = CheckSyntax(w.list1);
     if (const Fault* fault = std::get_if<Fault>(&check)) return fail(*fault);
     const Verdict& verdict = std::get<Verdict>(check);
-    w.title = verdict.message;
+    w.syntaxError = verdict;
+    w.title = verdict ? SyntaxMessage(*verdict) : std::string();
     w.marked.reset();
-    if (!verdict.message.empty()) {
+    if (verdict) {
         // Spans are asked for only here, so the passing cycle does not pay
         // for them: 4 to 6 % more instructions a cycle.
-        if (verdict.token > 0) {
+        if (verdict->token > 0) {
             RowList again;
             Tokenize(w.text1, again, &w.scratch.spans);
-            w.marked = w.scratch.spans.at(static_cast<size_t>(verdict.token) - 1);
+            w.marked = w.scratch.spans.at(static_cast<size_t>(verdict->token) - 1);
         }
         return Outcome::SyntaxMessage;
     }
     w.label1.clear();
-    Evaluation evaluation = Evaluate(w.list1, w.rnd, w.scratch);
+    Evaluation evaluation = Evaluate(w.list1, w.rnd, w.scratch.evaluator);
     if (Result* result = std::get_if<Result>(&evaluation)) {
         w.label1 = std::move(result->text);
         return Outcome::Result;
@@ -80,8 +81,8 @@ std::optional<std::u16string> ReadText1(WindowModel& w)
     if (Tokenize(w.text1, tokens, &w.scratch.spans)) return std::nullopt;
     const std::variant<Verdict, Fault> check = CheckSyntax(tokens);
     const Verdict* verdict = std::get_if<Verdict>(&check);
-    if (!verdict || !verdict->message.empty()) return std::nullopt;
-    return Reading(w.text1, tokens, w.scratch.spans, w.scratch);
+    if (!verdict || *verdict) return std::nullopt;
+    return Reading(w.text1, tokens, w.scratch.spans, w.scratch.reading);
 }
 
 }  // namespace quorvel

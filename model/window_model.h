@@ -7,6 +7,7 @@
 #include "rnd.h"
 #include "row_list.h"
 #include "scratch.h"
+#include "syntax_check.h"
 #include "texts.h"
 #include "tokenizer.h"
 
@@ -21,6 +22,7 @@ struct WindowModel {
     RowList list3;               // value list
     int list3Index = -1;         // selected row of List3, -1 for none
     std::string text2 = "0";     // value box
+    std::optional<SyntaxError> syntaxError;  // what the title's message says; none when it shows none
     std::optional<TokenSpan> marked;  // in Text1, the token the title's message is about
     Rnd rnd;                     // the generator behind rnd
     Scratch scratch;             // the calculation's working storage

@@ -89,8 +89,9 @@ TEST_P(CheckTable, MessageAndTheTokenItNames)
 {
     const std::variant<Verdict, Fault> check = CheckSyntax(Rows(GetParam()["List1"]));
     const Verdict* verdict = std::get_if<Verdict>(&check);
-    EXPECT_EQ(verdict ? verdict->message : FaultMessage(std::get<Fault>(check)), Bytes(GetParam()["message"]));
-    EXPECT_EQ(verdict ? verdict->token : 0, std::stoi(GetParam()["token"]));
+    EXPECT_EQ(!verdict ? FaultMessage(std::get<Fault>(check)) : *verdict ? SyntaxMessage(**verdict) : "",
+              Bytes(GetParam()["message"]));
+    EXPECT_EQ(verdict && *verdict ? (*verdict)->token : 0, std::stoi(GetParam()["token"]));
 }
 
 TABLE(EvaluateTable, "evaluate.tsv");
@@ -98,8 +99,8 @@ TEST_P(EvaluateTable, ResultAndTheRowsLeft)
 {
     RowList list = Rows(GetParam()["List1"]);
     Rnd rnd;
-    Scratch scratch;
-    EXPECT_EQ(Shown(Evaluate(list, rnd, scratch)), GetParam()["result"]);
+    EvaluatorRows kept;
+    EXPECT_EQ(Shown(Evaluate(list, rnd, kept)), GetParam()["result"]);
     EXPECT_EQ(Spaced(list), Spaced(Rows(GetParam()["after"])));
 }
 
@@ -137,12 +138,12 @@ TEST_P(NumberTextTable, Written)
 TEST(Evaluate, RndSeedsRepeatsAndDraws)
 {
     Rnd rnd;
-    Scratch scratch;
+    EvaluatorRows kept;
     const char* const x[] = {"-3", "0", "1", "-3", "1"};
     std::string seen[5];
     for (int k = 0; k < 5; ++k) {
         RowList list = Rows(std::string("4 rnd ( ") + x[k] + " )");
-        seen[k] = Shown(Evaluate(list, rnd, scratch));
+        seen[k] = Shown(Evaluate(list, rnd, kept));
         EXPECT_TRUE(seen[k].size() <= 9 && *TextToNumber(seen[k]) >= 0 && *TextToNumber(seen[k]) < 1) << seen[k];
     }
     EXPECT_EQ(seen[0] + " " + seen[2], seen[1] + " " + seen[4]);
@@ -180,6 +181,9 @@ TEST_P(CycleTable, OutcomeThenTheWindowStillCalculates)
         EXPECT_EQ(outcomes[static_cast<int>(outcome)], row["outcome"]);
         EXPECT_EQ(w.label1, Bytes(row["Label1"]));
         EXPECT_EQ(w.title, Bytes(row["title"]));
+        if (change == Text1_Change) {
+            EXPECT_EQ(w.syntaxError ? SyntaxMessage(*w.syntaxError) : "", w.title);
+        }
         if (!row["List1"].empty()) {
             EXPECT_EQ(Spaced(w.list1), Spaced(Rows(row["List1"])));
         }
@@ -187,6 +191,7 @@ TEST_P(CycleTable, OutcomeThenTheWindowStillCalculates)
         EXPECT_EQ(change(w, nullptr), Outcome::Result);
         EXPECT_EQ(w.label1, "3");
         EXPECT_EQ(w.title, "");
+        EXPECT_FALSE(w.syntaxError && change == Text1_Change);
         EXPECT_EQ(Spaced(w.list1), "3 3");
         EXPECT_EQ(w.list2.Count(), 0);
     }

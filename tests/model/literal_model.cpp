@@ -5,9 +5,9 @@
 #include <variant>
 #include <vector>
 
-#include "arithmetic.h"
 #include "fault.h"
 #include "number_text.h"
+#include "passes.h"
 #include "texts.h"
 #include "token_class.h"
 
@@ -95,8 +95,8 @@ struct Evaluation {
 
     static double Value(const Computed& c)
     {
-        if (const Fault* fault = std::get_if<Fault>(&c)) throw Stop(*fault);
-        return std::get<double>(c);
+        if (c.fault != FaultKind::None) throw Stop(Fault{c.fault, {}});
+        return c.value;
     }
 
     // The six passes over rows from..end, each bounded by end as it stood when
@@ -116,7 +116,7 @@ struct Evaluation {
                 }
                 const double a = Read(j - 1), b = Read(j + 1);
                 if ((op == '/' || op == '\\') && b == 0) throw Stop{};
-                rows.Write(j - 1, NumberToText(x = Value(Combine(op, a, b))));
+                rows.Write(j - 1, NumberToText(x = Value(kPassOrder[static_cast<size_t>(PassOf(op))].combine(a, b))));
                 if (j + 1 >= end) break;
                 for (int k = j + 2; k <= end; ++k) rows.Write(k - 2, rows.Read(k));
                 end -= 2;
@@ -132,9 +132,9 @@ struct Evaluation {
         x = Read(s + 1);
         if (IsFunctionName(rows.Read(s - 1))) --s;
         Passes(s, e);
-        const Function f = FunctionNamed(rows.Read(s));
+        const Function* f = FunctionNamed(rows.Read(s));
         const double v = Value(Apply(f, x, rnd));
-        rows.Write(s, IsSingle(f) ? SingleToText(static_cast<float>(v)) : NumberToText(v));
+        rows.Write(s, f && f->single ? SingleToText(static_cast<float>(v)) : NumberToText(v));
         const int width = i - s;
         if (i < n) {
             for (int k = i + 1; k <= n; ++k) rows.Write(k - width, rows.Read(k));
@@ -187,7 +187,7 @@ Outcome Cycle(WindowModel& w, RowList* tokens, bool textChanged)
             for (int i = w.list1.Count() - 1; i >= 1; --i)
                 if (IsVariable(w.list1.Read(i)) && w.list1.Read(i) == name) w.list1.Write(i, value);
         }
-        w.title = CheckSyntax(w.list1);
+        w.title = literal::CheckSyntax(w.list1);
         if (!w.title.empty()) return Outcome::SyntaxMessage;
         w.label1 = Evaluation{w.list1, w.rnd}.Run();
         return Outcome::Result;
