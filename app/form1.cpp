@@ -392,7 +392,7 @@ void Form1::ShowMark()
 // the token it is about; empty while there is no message.
 QString Form1::MessageText() const
 {
-    if (model_.title.empty() || model_.title == texts::kWindowTitle) return {};
+    if (!model_.syntaxError) return {};
     QString said = Q(model_.title);
     const std::optional<TokenSpan>& m = model_.marked;
     if (m && m->end <= static_cast<int>(model_.text1.size())) {
