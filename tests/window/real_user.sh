@@ -5,7 +5,9 @@
 # and two windows at once, the result copied with Ctrl+C; what the box holds
 # and says read through the accessibility bus, as a screen reader does. Then
 # once more under a headless Wayland compositor, driven through that bus
-# alone.
+# alone. Last, at a 16 pt desktop font set through qt6ct, as a low-vision
+# user sets it: every control holds its text, measured at that font with
+# Pango, and the window fits a 1280x800 screen.
 # Usage: real_user.sh QUORVEL OUTDIR
 set -u
 prog=$1
@@ -16,7 +18,9 @@ for tool in Xvfb xdotool xclip xprop import convert fcitx5 weston dbus-run-sessi
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 [ -x "$launcher" ] || { echo "SKIP: $launcher is not installed"; exit 77; }
-"$py" -c 'import pyatspi, Xlib' 2>/dev/null || { echo "SKIP: python3-pyatspi or python3-xlib is not installed"; exit 77; }
+"$py" -c 'import pyatspi, Xlib, gi; gi.require_version("PangoCairo", "1.0"); from gi.repository import PangoCairo' \
+    2>/dev/null || { echo "SKIP: python3-pyatspi, python3-xlib or Pango's introspection data is not installed"; exit 77; }
+compgen -G '/usr/lib/*/qt6/plugins/platformthemes/libqt6ct.so' >/dev/null || { echo "SKIP: qt6ct is not installed"; exit 77; }
 [ -e /usr/share/fcitx5/addon/pinyin.conf ] || { echo "SKIP: fcitx5-chinese-addons is not installed"; exit 77; }
 compgen -G '/usr/lib/*/qt6/plugins/platforminputcontexts/libfcitx5platforminputcontextplugin.so' >/dev/null ||
     { echo "SKIP: fcitx5-frontend-qt6 is not installed"; exit 77; }
@@ -32,6 +36,7 @@ cleanup_more() {
         kill -KILL -- -"$group" 2>/dev/null
     done
 }
+xvfb_screen=1280x800x24
 . "$(dirname "$0")/xvfb.sh"
 fail() {
     echo "FAIL: $*"
@@ -41,7 +46,7 @@ fail() {
 
 # A throwaway HOME: the input method's settings, and nothing of the user's.
 home=$tmp/home
-mkdir -p "$home/.config/fcitx5/conf" "$tmp/run" "$out"
+mkdir -p "$home/.config/fcitx5/conf" "$home/.config/qt6ct" "$tmp/run" "$out"
 chmod 700 "$tmp/run"
 printf '%s\n' '[Groups/0]' Name=Default 'Default Layout=us' DefaultIM=pinyin '[Groups/0/Items/0]' Name=keyboard-us \
     '[Groups/0/Items/1]' Name=pinyin '[GroupOrder]' 0=Default >"$home/.config/fcitx5/profile"
@@ -60,7 +65,7 @@ prog, tmp, out, mode = sys.argv[1:5]
 state = tmp + "/state"
 history = state + "/quorvel/history.json"
 log = open(tmp + "/app.log", "a")
-x11 = mode == "x11"
+x11 = mode != "wayland"
 started = []
 atexit.register(lambda: [p.kill() for p in started])
 
@@ -143,6 +148,53 @@ class Window:
     def kill(self):
         self.proc.kill()
         self.proc.wait()
+
+def extents(a):
+    e = a.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return e.x, e.y, e.width, e.height
+
+# At 16 pt: every text as wide and tall as its ink at that font, a button or
+# a box giving its frame and padding 4 pixels a side, a label nothing.
+if mode == "font":
+    import gi
+    gi.require_version("PangoCairo", "1.0")
+    from gi.repository import Pango, PangoCairo
+    layout = Pango.Layout(PangoCairo.FontMap.get_default().create_context())
+    layout.set_font_description(Pango.FontDescription("Sans Serif 16"))
+    def ink(text):
+        layout.set_text(text, -1)
+        r = layout.get_pixel_extents()[0]
+        return r.x + r.width, r.height
+    w = Window(state, "--no-history")
+    w.box.queryEditableText().setTextContents("7.13037063466872+x")
+    w.expect("result", "7.13037063466872", "setting 7.13037063466872+x")
+    frame, failures = extents(w.app[0]), []
+    if frame[2] <= 440 or frame[2] > 1280 or frame[3] > 800:
+        failures.append("the window is %dx%d" % frame[2:])
+    for a in w.app[0]:
+        x, y, width, height = extents(a)
+        role = a.getRole()
+        if role in (pyatspi.ROLE_LABEL, pyatspi.ROLE_PUSH_BUTTON):
+            text = a.name.split("：", 1)[1] if a.name.startswith("计算结果：") else a.name
+            need, pad = ink(text), 8 if role == pyatspi.ROLE_PUSH_BUTTON else 0
+            if need[0] + pad > width or need[1] + pad > height:
+                failures.append("%r is %dx%d, its text %dx%d" % (a.name, width, height, *need))
+        elif role == pyatspi.ROLE_TEXT:
+            t = a.queryText()
+            r = t.getRangeExtents(0, t.characterCount, pyatspi.DESKTOP_COORDS)
+            if r[2] + 8 > width or r[3] + 4 > height:
+                failures.append("%r is %dx%d, its text %dx%d" % (a.name, width, height, r[2], r[3]))
+        elif role == pyatspi.ROLE_LIST:
+            for row in a:
+                rx, ry, rw, rh = extents(row)
+                need = ink(row.name)
+                if ry + rh > y + height or rh < need[1] or (len(row.name) == 1 and need[0] + 8 > width):
+                    failures.append("a row of %r is %dx%d in %dx%d, its text %dx%d" % (a.name, rw, rh, width, height, *need))
+    run("import", "-window", w.wid, out + "/large_font_16.png")
+    if failures:
+        fail("at 16 pt: " + "; ".join(failures))
+    print("16 pt: the window %dx%d holds every text; screenshot %s/large_font_16.png" % (frame[2], frame[3], out))
+    sys.exit(0)
 
 # Under Wayland: what a screen reader can do, the text set through the box's
 # editable-text interface.
@@ -306,3 +358,8 @@ groups="$groups $!"
 for _ in $(seq 100); do [ -S "$tmp/run/$socket" ] && break; sleep 0.1; done
 [ -S "$tmp/run/$socket" ] || fail "weston did not start"
 mode=wayland session -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$socket"
+
+rm -rf "$tmp/state"
+printf '%s\n' '[Appearance]' style=Fusion '[Fonts]' 'general="Sans Serif,16,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"' \
+    >"$home/.config/qt6ct/qt6ct.conf"
+mode=font session QT_QPA_PLATFORMTHEME=qt6ct
