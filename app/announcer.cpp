@@ -40,6 +40,7 @@ void Announcer::Say(const QString& text)
     latest_->setObjectName(kNotice);
     latest_->setAccessibleName(text);
     latest_->setGeometry(0, 0, 1, 1);
+    latest_->setAttribute(Qt::WA_TransparentForMouseEvents);
     latest_->show();
 }
 
