@@ -283,6 +283,8 @@ TEST_F(Window, HeardOnceTheTypingPauses)
     Step("w:in.txt=6*7");
     Step("o:in.txt");
     EXPECT_EQ(heard(), "42");
+    Step("v:/proc/quorvel.txt");
+    EXPECT_EQ(heard(), "无法保存文件错");
     QAccessible::setActive(false);
 }
 
