@@ -1,14 +1,12 @@
 #include "form1.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <utility>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
-#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QInputMethodEvent>
 #include <QTextCharFormat>
@@ -25,7 +23,8 @@
 #include <QWindow>
 
 #include "command3.h"
-#include "contrast.h"
+#include "font_layout.h"
+#include "mark_colours.h"
 #include "cycle.h"
 #include "expression_box.h"
 #include "file_dialog.h"
@@ -38,65 +37,6 @@
 namespace quorvel {
 
 namespace {
-
-// Each control keeps its place in twips; the window turns them into pixels
-// for the font it has.
-constexpr char kTwips[] = "twips";
-
-QRect Twips(int left, int top, int width, int height) { return {left, top, width, height}; }
-
-template <class W>
-W* Place(QWidget* parent, const char* name, QRect twips)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    w->setProperty(kTwips, twips);
-    return w;
-}
-
-// How much larger than Qt's default, 9 pt at 96 dpi, the controls' text
-// comes out: by the height of a line of the window's own text, whose Chinese
-// often comes from a taller fallback font, and by the font's own line, which
-// a box of digits shows.
-double FontScale(const QWidget* form)
-{
-    auto lines = [](const QFont& font) {
-        const QFontMetricsF metrics(font);
-        const QString sample = QStringLiteral("计算结果=7.13");
-        return std::pair{metrics.boundingRect(QRectF(), Qt::TextSingleLine, sample).height(), metrics.height()};
-    };
-    QFont standard(QStringLiteral("Sans Serif"));
-    standard.setPixelSize(12);
-    const auto [mixedLine, ownLine] = lines(standard);
-    double scale = 1;
-    for (const QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        const auto [mixed, own] = lines(w->font());
-        scale = std::max({scale, mixed / mixedLine, own / ownLine});
-    }
-    return scale;
-}
-
-// 15 twips make a pixel at the default font. Edges are rounded outward, so
-// no control gets less room than its twips give it.
-QRect Pixels(QRect twips, double scale)
-{
-    auto px = [scale](int t) { return t * scale / 15; };
-    const int left = static_cast<int>(std::floor(px(twips.left()))), top = static_cast<int>(std::floor(px(twips.top())));
-    return {left, top, static_cast<int>(std::ceil(px(twips.left() + twips.width()))) - left,
-            static_cast<int>(std::ceil(px(twips.top() + twips.height()))) - top};
-}
-
-// The whole layout grows with the font, so no text is cut. Right to left
-// (Qt's -reverse), every place is mirrored, as a layout mirrors its widgets.
-void FitToFont(QWidget* form)
-{
-    const double scale = FontScale(form);
-    const QRect client = Pixels({0, 0, 6600, 3720}, scale);
-    form->setFixedSize(client.size());
-    for (QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (const QVariant twips = w->property(kTwips); twips.isValid())
-            w->setGeometry(QStyle::visualRect(form->layoutDirection(), client, Pixels(twips.toRect(), scale)));
-}
 
 // Shows a row's whole text as a tooltip when the row is too narrow for it.
 class WholeTextTip final : public QStyledItemDelegate {
@@ -119,31 +59,6 @@ public:
         return true;
     }
 };
-
-QColor Mix(const QColor& from, const QColor& to, double share)
-{
-    auto mix = [share](float a, float b) { return static_cast<float>(a + (b - a) * share); };
-    return QColor::fromRgbF(mix(from.redF(), to.redF()), mix(from.greenF(), to.greenF()), mix(from.blueF(), to.blueF()));
-}
-
-// Red, drawn toward the text colour until it stands out from the box by
-// 3:1 at least, on a dark box as on a light one.
-QColor MarkColour(const QColor& base, const QColor& text)
-{
-    QColor mark(Qt::red);
-    for (int step = 1; step <= 10 && Contrast(mark, base) < 3.5; ++step) mark = Mix(QColor(Qt::red), text, step / 10.0);
-    return mark;
-}
-
-// The mark colour laid over the box as thickly as leaves the text readable.
-QColor Tint(const QColor& mark, const QColor& base, const QColor& text)
-{
-    for (int percent = 70; percent > 10; percent -= 10) {
-        const QColor tint = Mix(base, mark, percent / 100.0);
-        if (Contrast(tint, text) >= 4.5) return tint;
-    }
-    return Mix(base, mark, 0.1);
-}
 
 // The local file of a drag, when it carries exactly one.
 QString DraggedFile(const QMimeData* mime)

@@ -24,7 +24,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "contrast.h"
+#include "mark_colours.h"
 #include "cycle.h"
 #include "expression_file.h"
 #include "filter_key.h"
