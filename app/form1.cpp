@@ -69,7 +69,7 @@ QString DraggedFile(const QMimeData* mime)
 
 QListView* PlaceList(QWidget* parent, const char* name, const char* spoken, QRect where)
 {
-    auto* list = Place<QListView>(parent, name, where);
+    auto* list = Place<RowListView>(parent, name, where);
     list->setAccessibleName(Q(spoken));
     list->setItemDelegate(new WholeTextTip(list));
     list->setUniformItemSizes(true);
@@ -99,11 +99,11 @@ Form1::Form1(CommonDialog* dialog, std::function<void()> beep, QString historyFi
     // to answer a pause.
     typingPause_.setSingleShot(true);
     typingPause_.setInterval(500);
-    connect(&typingPause_, &QTimer::timeout, this, [this] { Settle(); });
+    connect(&typingPause_, &QTimer::timeout, this, [this] { Tell(Happened::Paused); });
     Layout();
     Connect();
     ShowModel();
-    Settle();
+    ShowSpokenState();
     text1_->setFocus();
     setAcceptDrops(true);
     // Text1 would take a dropped file's name as text: the window loads it.
@@ -265,7 +265,7 @@ void Form1::CopyResult()
     QGuiApplication::clipboard()->setText(copied);
     recall_.After(Moment::Copied, model_.text1);
     // The copy is a shortcut of the window, which a reader never sees.
-    if (assistantListening_) announcer_.Say(Q(texts::kCopied) + ' ' + copied);
+    Tell(Happened::Copied, copied.toStdString());
 }
 
 void Form1::WalkHistory(int older)
@@ -275,7 +275,7 @@ void Form1::WalkHistory(int older)
     SetText1(model_, std::move(*text));
     ShowModel();
     text1_->end(false);
-    Settle(Q(model_.text1));
+    Tell(Happened::Recalled);
 }
 
 // The token the title's message is about gets a red wavy underline, as a
@@ -303,25 +303,10 @@ void Form1::ShowMark()
     QCoreApplication::sendEvent(text1_, &event);
 }
 
-// What the title and the mark show, for a screen reader: the message and
-// the token it is about; empty while there is no message.
-QString Form1::MessageText() const
-{
-    if (!model_.syntaxError) return {};
-    QString said = Q(model_.title);
-    const std::optional<TokenSpan>& m = model_.marked;
-    if (m && m->end <= static_cast<int>(model_.text1.size())) {
-        const std::u16string_view token(model_.text1.data() + m->start, static_cast<size_t>(m->end - m->start));
-        said += Q(texts::kMarkedToken) + Q(token);
-    }
-    return said;
-}
-
-// What a reader's own keys find: the window's name (its "title" key), and
-// the descriptions its "where am I" reads, the message or else the reading.
+// The message with its token, or else the reading.
 void Form1::ShowSpokenState()
 {
-    const QString message = MessageText();
+    const QString message = Q(SpokenMessage(model_));
     const QString reading = assistantListening_ && message.isEmpty() ? ReadingText() : QString();
     const QString window = message.isEmpty() ? Q(texts::kWindowTitle) : Q(texts::kWindowTitle) + ' ' + message;
     if (accessibleName() != window) setAccessibleName(window);
@@ -330,13 +315,11 @@ void Form1::ShowSpokenState()
     if (label1_->accessibleDescription() != reading) label1_->setAccessibleDescription(reading);
 }
 
-void Form1::Settle(const QString& before)
+void Form1::Tell(Happened what, const std::string& copied)
 {
-    typingPause_.stop();
+    if (!assistantListening_) return;
     ShowSpokenState();
-    QString said = MessageText();
-    if (said.isEmpty()) said = Q(model_.label1);
-    if (assistantListening_) announcer_.Say(before.isEmpty() ? said : before + ' ' + said);
+    announcer_.Say(Q(speech_.After(what, model_, copied)));
 }
 
 // The value box says which variable it edits.
@@ -383,7 +366,7 @@ void Form1::Command1Clicked()
     recall_.After(Moment::Calculated, model_.text1);
     Command1_Click(model_);
     ShowModel();
-    Settle();
+    Tell(Happened::Calculated);
 }
 
 void Form1::Command3Clicked(int index)
@@ -397,7 +380,8 @@ void Form1::FileWorkDone(FileWork done)
     if (done == FileWork::Saved) recall_.After(Moment::Saved, model_.text1);
     ShowModel();
     // A load and a failure are heard at once; a save leaves nothing new.
-    if (done == FileWork::Loaded || done == FileWork::Failed) Settle();
+    if (done == FileWork::Loaded) Tell(Happened::Loaded);
+    if (done == FileWork::Failed) Tell(Happened::FileFailed);
 }
 
 void Form1::List3RowChosen(int row)
@@ -425,7 +409,7 @@ void Form1::ShowModel()
     label1_->setText(Q(model_.label1));
     // A label's name hides its text from a screen reader: the name carries both.
     label1_->setAccessibleName(Q(texts::kResultName) + label1_->text());
-    // While a reader listens, this waits for Settle.
+    // While a reader listens, this waits for the speech.
     if (!assistantListening_) ShowSpokenState();
     if (text2_->text() != Q(model_.text2)) text2_->setText(Q(model_.text2));
     rows1_->Show(model_.list1);

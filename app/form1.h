@@ -14,6 +14,7 @@
 #include "command3.h"
 #include "common_dialog.h"
 #include "recall.h"
+#include "speech.h"
 #include "window_model.h"
 
 class QLabel;
@@ -70,17 +71,16 @@ private:
     void ShowTitle();
     void ShowMark();
     void ShowValueName();
-    QString MessageText() const;
+    // What a reader's own keys find: the window's name (its "title" key) and
+    // the descriptions its "where am I" reads.
     void ShowSpokenState();
     // How the passes read the expression is made only when it is shown: in
     // Label1's tooltip, and in its description while an assistive
     // technology listens.
     QString ReadingText();
-    // What a screen reader hears once the user stops typing, or at once
-    // after a key or click that asks for a result: the message or the
-    // result, said before them; the window's name and the descriptions
-    // follow too, so a reader's keys find them.
-    void Settle(const QString& before = {});
+    // Passes what happened to the speech, and announces what it decides;
+    // the window's name and the descriptions follow too.
+    void Tell(Happened what, const std::string& copied = {});
     void accessibilityActiveChanged(bool active) override;
 
     WindowModel model_;
@@ -91,7 +91,8 @@ private:
     bool markShown_ = false;  // Text1 carries a mark
     Recall recall_;
     bool assistantListening_ = QAccessible::isActive();  // an assistive technology reads the window
-    QTimer typingPause_;  // runs from each typed change until Settle
+    QTimer typingPause_;  // runs from each typed change while a reader listens
+    Speech speech_;
     Announcer announcer_{this};
 
     std::array<QPushButton*, 2> command3_{};

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QAccessible>
+
 namespace quorvel {
 
 int RowListModel::rowCount(const QModelIndex& parent) const
@@ -42,6 +44,23 @@ void RowListModel::Show(const RowList& rows)
     std::copy(next.begin() + static_cast<std::ptrdiff_t>(first), next.begin() + static_cast<std::ptrdiff_t>(last + 1),
               shown_.begin() + static_cast<std::ptrdiff_t>(first));
     emit dataChanged(index(static_cast<int>(first)), index(static_cast<int>(last)), {Qt::DisplayRole});
+}
+
+void RowListView::focusInEvent(QFocusEvent* event)
+{
+    QListView::focusInEvent(event);  // a key's focus makes the first row current
+    if (!QAccessible::isActive()) return;
+    // Queued, so that it follows the list's own focus event.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            const QModelIndex current = currentIndex();
+            if (!hasFocus() || !current.isValid()) return;
+            QAccessibleEvent focus(this, QAccessible::Focus);
+            focus.setChild(current.row());  // no row is hidden
+            QAccessible::updateAccessibility(&focus);
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace quorvel

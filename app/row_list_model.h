@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <QAbstractListModel>
+#include <QListView>
 
 #include "row_list.h"
 
@@ -29,6 +30,18 @@ private:
     const RowListModel* names_ = nullptr;
     const RowListModel* values_ = nullptr;
     std::vector<std::string> shown_;
+};
+
+// A list whose current row is heard when the list takes the focus, as in a
+// GTK list. Qt announces the row it makes current before the list itself,
+// so the list's own announcement would be the last word a reader hears.
+class RowListView final : public QListView {
+    Q_OBJECT
+public:
+    using QListView::QListView;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
 };
 
 }  // namespace quorvel

@@ -62,9 +62,9 @@ Outcome RunCycle(WindowModel& w, Trigger trigger, RowList* tokens)
 
 }  // namespace
 
-Outcome Text1_Change(WindowModel& w, RowList* tokens) { return RunCycle(w, Trigger::TextChanged, tokens); }
+Outcome Text1_Change(WindowModel& w, RowList* tokens) { return w.outcome = RunCycle(w, Trigger::TextChanged, tokens); }
 
-Outcome Command1_Click(WindowModel& w, RowList* tokens) { return RunCycle(w, Trigger::Calculate, tokens); }
+Outcome Command1_Click(WindowModel& w, RowList* tokens) { return w.outcome = RunCycle(w, Trigger::Calculate, tokens); }
 
 Outcome SetText1(WindowModel& w, std::u16string text)
 {

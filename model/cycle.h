@@ -10,14 +10,6 @@
 
 namespace quorvel {
 
-enum class Outcome {
-    NotRun,         // the text did not change, so no cycle ran
-    Result,         // Label1 holds the result
-    SyntaxMessage,  // the title holds the check's message
-    DivisorZero,    // Label1 holds the zero divisor's message
-    Failure,        // a step could not complete; Label1 says why
-};
-
 // On a change of Text1: the values are reset to "0". When tokens is given it
 // receives the rows of List1 right after tokenizing.
 Outcome Text1_Change(WindowModel& w, RowList* tokens = nullptr);

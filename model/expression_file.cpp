@@ -16,6 +16,7 @@ namespace {
 FileLoad Failed(WindowModel& w, Load what)
 {
     w.label1 = LoadMessage(what);
+    w.outcome = Outcome::Failure;
     return {what};
 }
 
@@ -82,6 +83,7 @@ bool SaveExpressionFile(WindowModel& w, const std::string& fileName)
     const bool written = file.open(QIODevice::WriteOnly) && file.write(line) == line.size() && file.flush();
     if (written && file.commit()) return true;
     w.label1 = texts::kCannotSave;
+    w.outcome = Outcome::Failure;
     return false;
 }
 

@@ -13,6 +13,14 @@
 
 namespace quorvel {
 
+enum class Outcome {
+    NotRun,         // no cycle ran: the text did not change, or none yet
+    Result,         // Label1 holds the result
+    SyntaxMessage,  // the title holds the check's message
+    DivisorZero,    // Label1 holds the zero divisor's message
+    Failure,        // a step could not complete; Label1 says why
+};
+
 struct WindowModel {
     std::string title = texts::kWindowTitle;
     std::u16string text1;        // expression box, as UTF-16 code units
@@ -24,6 +32,7 @@ struct WindowModel {
     std::string text2 = "0";     // value box
     std::optional<SyntaxError> syntaxError;  // what the title's message says; none when it shows none
     std::optional<TokenSpan> marked;  // in Text1, the token the title's message is about
+    Outcome outcome = Outcome::NotRun;  // what the last cycle or file work ended with
     Rnd rnd;                     // the generator behind rnd
     Scratch scratch;             // the calculation's working storage
 };
