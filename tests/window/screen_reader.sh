@@ -8,7 +8,7 @@ set -u
 prog=$1
 py=/usr/bin/python3  # Orca and pyatspi are Debian's, not some other python3 on PATH
 launcher=/usr/libexec/at-spi-bus-launcher
-for tool in Xvfb xdotool openbox orca speech-dispatcher dbus-daemon; do
+for tool in Xvfb xdotool xclip openbox orca speech-dispatcher dbus-daemon; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 [ -x "$launcher" ] || { echo "SKIP: $launcher is not installed"; exit 77; }
@@ -90,6 +90,15 @@ do_ key Insert+KP_Enter; heard "Quorvel 错误:发现缺少)，标记的记号�
 do_ key KP_Enter; heard "错误:发现缺少)，标记的记号：("  # where am I
 do_ key BackSpace BackSpace; heard "notification 4."
 do_ key KP_Enter; heard "运算顺序：2*(1+1)"
+# A space changes no token: nothing new to say.
+do_ type " "; sleep 1.5
+[ "$(tail -n +$((mark + 1)) "$speech" | grep -c "notification")" = 0 ] || fail "a space said the result again"
+
+# A lone variable's row is heard as the focus enters either list.
+do_ key ctrl+a; xdotool type --delay 100 "2*x"; heard "notification 0."
+do_ key Tab Tab; heard "x 0"
+do_ key Tab; heard "x 0"
+do_ key shift+Tab shift+Tab shift+Tab; heard "表达式 text"
 
 # Each variable with its value, in both lists (names: y, x); the value box
 # says whose value it edits.
@@ -105,4 +114,9 @@ do_ key Tab; heard "y 的值"
 do_ key shift+Tab shift+Tab shift+Tab shift+Tab; heard "表达式 text"
 do_ key Up; heard "notification 2*(1+1) 4."
 do_ key ctrl+c; heard "notification 已复制 4."
-echo "Orca said the results, the messages, the title, the reading, the variables, the recall and the copy"
+
+# A text too long after a message: its failure, not the message again.
+do_ type --delay 150 "+("; heard "notification 错误:发现缺少)"
+head -c 32767 /dev/zero | tr '\0' 1 | xclip -selection clipboard
+do_ key ctrl+a ctrl+v; heard "notification 表达式超过32766个字符错"
+echo "Orca said the results, the messages, the title, the reading, the variables, the recall, the copy and the failure"

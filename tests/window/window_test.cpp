@@ -74,6 +74,7 @@ protected:
     // List3, down moves there by keyboard; c clicks 计算; o: and v: open and
     // save with the dialog answering that name, O: and S: the same by Ctrl+O
     // and Ctrl+S; key: sends a key sequence to Text1, tab a Tab to the focus,
+    // close closes the window and shows it again,
     // f: types into the focus, click: clicks a control, drop: drops a file on
     // Text1; w:NAME=BYTES writes a file, m: makes a folder, limit caps file
     // sizes at 1 KiB.
@@ -108,6 +109,10 @@ protected:
             QTest::keySequence(Find("Text1"), op == "O" ? QKeySequence::Open : QKeySequence::Save);
         } else if (op == "key") QTest::keySequence(Find("Text1"), QKeySequence(Q(arg)));
         else if (op == "tab") QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        else if (op == "close") {
+            form.close();
+            form.show();
+        }
         else if (op == "f") Type(QApplication::focusWidget(), Q(arg));
         else if (op == "click") QTest::mouseClick(Find<QWidget>(arg.c_str()), Qt::LeftButton, {}, QPoint(3, 3));
         else if (op == "drop") {
