@@ -1,5 +1,6 @@
 #include "literal_model.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <variant>
@@ -57,9 +58,6 @@ struct Function {
     std::string_view name, capital;
     double (*apply)(double x, Rnd& rnd);
 };
-
-double Fail(FaultKind kind) { throw Stop(Fault{kind, {}}); }
-
 const Function kFunctions[] = {
     {"int", "INT", [](double x, Rnd&) { return std::floor(x); }},
     {"fix", "FIX", [](double x, Rnd&) { return std::trunc(x); }},
@@ -68,19 +66,17 @@ const Function kFunctions[] = {
     {"cos", "COS", [](double x, Rnd&) { return std::cos(x); }},
     {"tan", "TAn", [](double x, Rnd&) { return std::tan(x); }},
     {"atn", "ATN", [](double x, Rnd&) { return std::atan(x); }},
-    {"sqr", "SQR", [](double x, Rnd&) { return x < 0 ? Fail(FaultKind::SqrNegative) : std::sqrt(x); }},
+    {"sqr", "SQR", [](double x, Rnd&) { return x < 0 ? throw Stop(Fault{FaultKind::SqrNegative, {}}) : std::sqrt(x); }},
     {"exp", "EXP", [](double x, Rnd&) { return std::exp(x); }},
-    {"log", "LOG", [](double x, Rnd&) { return x <= 0 ? Fail(FaultKind::LogNotPositive) : std::log(x); }},
+    {"log", "LOG", [](double x, Rnd&) { return x <= 0 ? throw Stop(Fault{FaultKind::LogNotPositive, {}}) : std::log(x); }},
     {"rnd", "RND", [](double x, Rnd& rnd) { return static_cast<double>(rnd.Next(x)); }},
 };
 
 const Function* Named(std::string_view t)
 {
-    for (const Function& f : kFunctions)
-        if (t == f.name || t == f.capital) return &f;
-    return nullptr;
+    const auto f = std::ranges::find_if(kFunctions, [t](const Function& row) { return t == row.name || t == row.capital; });
+    return f != std::end(kFunctions) ? f : nullptr;
 }
-
 bool IsFunctionName(std::string_view t) { return Named(t) != nullptr; }
 bool IsVariable(std::string_view t) { return IsLetter(t) && !IsFunctionName(t); }
 
