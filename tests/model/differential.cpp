@@ -5,6 +5,7 @@
 
 #include "functions.h"
 #include "passes.h"
+#include "tokenizer.h"
 #include "utf.h"
 
 namespace quorvel::literal {
@@ -66,7 +67,7 @@ public:
             Chain(0);
         }
         // Texts at and just beyond the longest the token list can take.
-        if (mode == 999) text_.resize(32766 + b_.Below(3), u' ');
+        if (mode == 999) text_.resize(kMaxTextLength + b_.Below(3), u' ');
         Case c{text_, {}};
         const int count = b_.Percent(80) ? variables_ + static_cast<int>(b_.Below(3)) - 1 : static_cast<int>(b_.Below(6));
         const bool odd = b_.Percent(20);
