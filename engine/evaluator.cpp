@@ -98,19 +98,18 @@ private:
     int topRows_ = -1;  // the rows the top level works on, when the last ")" ended the list
 };
 
-// Row 0 still counts the rows, and the 16-bit list can address them all.
-bool CountIsRows(const RowList& tokenList)
+// Row 0 is a count the 16-bit list can address.
+bool CountFits(const RowList& tokenList)
 {
     const std::optional<double> count = TextToNumber(tokenList.Read(0));
-    return count && std::nearbyint(*count) == static_cast<double>(tokenList.Count() - 1) &&
-           tokenList.Count() - 1 <= kMaxRows - 1;
+    return count && std::nearbyint(*count) >= -32768 && std::nearbyint(*count) <= kMaxRows - 1;
 }
 
 }  // namespace
 
 Evaluation Evaluate(RowList& tokenList, Rnd& rnd, EvaluatorRows& kept)
 {
-    if (!CountIsRows(tokenList)) return Fault{FaultKind::CountOutOfRange, tokenList.Read(0)};
+    if (!CountFits(tokenList)) return Fault{FaultKind::CountOutOfRange, tokenList.Read(0)};
     Reduction reduction(tokenList.Rows(), rnd, kept);
     const std::variant<double, Stopped> reduced = reduction.Run();
     if (const Stopped* stopped = std::get_if<Stopped>(&reduced)) return reduction.WriteBack(*stopped, tokenList);

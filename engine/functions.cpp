@@ -50,4 +50,6 @@ const Function* FunctionNamed(std::string_view t)
     return nullptr;
 }
 
+std::span<const Function> AllFunctions() { return kFunctions; }
+
 }  // namespace quorvel

@@ -3,6 +3,9 @@
 #include <cctype>
 #include <exception>
 
+#include "functions.h"
+#include "passes.h"
+#include "tokenizer.h"
 #include "utf.h"
 
 namespace quorvel::literal {
@@ -19,8 +22,17 @@ namespace {
 
 using List = std::vector<std::string_view>;
 
-const List kFunctions{"int", "INT", "fix", "FIX", "abs", "ABS", "sin", "SIN", "cos", "COS", "tan",
-                      "TAn", "atn", "ATN", "sqr", "SQR", "exp", "EXP", "log", "LOG", "rnd", "RND"};
+// Every function in both its spellings, and the operators, from the engine's tables.
+const List kFunctions = [] {
+    List names;
+    for (const Function& f : AllFunctions()) names.insert(names.end(), {f.name, f.capital});
+    return names;
+}();
+const std::string kOperators = [] {
+    std::string symbols;
+    for (const Operator& op : kPassOrder) symbols += op.symbol;
+    return symbols;
+}();
 // Variables, some of them near misses of function names.
 const List kNames{"x", "y", "a", "b", "X", "rate", "TAN", "Sin", "sinx", "Log", "in", "RNd"};
 // Numbers as typed, with the forms the tokenizer folds; "_" for minus.
@@ -37,7 +49,6 @@ const List kEdges{"2*3\\(1-1)", "1/(3-3)+5", "7\\0.4", "7\\2.5", "1/_0", "_8^0.5
 const List kValues{"0", "1", "-1", "2.5", "0.4", "-0.5", ".5", "5.", "1e308", "-1e308", "1e-320", "710",
                    "2147483648", "0.1", "1e15", "", ".", "1.2.3", "-", "1e999", "abc", " 5 ", "-0", "nan"};
 constexpr std::u16string_view kSoup = u"0123456789._xyzXsinTAn()*\\/+-^ ,\t中Ĩş";
-constexpr std::string_view kOperators = "/^*\\+-";
 
 class Generator {
 public:
@@ -47,7 +58,7 @@ public:
     {
         const unsigned mode = b_.Below(1000);
         for (unsigned k = b_.Below(3); k < 3; ++k) names_.emplace_back(Pick(kNames));
-        favourite_ = kOperators[b_.Below(6)];
+        favourite_ = kOperators[b_.Below(kOperators.size())];
         if (mode < 150) {
             for (unsigned k = b_.Below(40); k > 0; --k) text_ += kSoup[b_.Below(kSoup.size())];
         } else {
@@ -56,7 +67,7 @@ public:
             Chain(0);
         }
         // Texts at and just beyond the longest the token list can take.
-        if (mode == 999) text_.resize(32766 + b_.Below(3), u' ');
+        if (mode == 999) text_.resize(kMaxTextLength + b_.Below(3), u' ');
         Case c{text_, {}};
         const int count = b_.Percent(80) ? variables_ + static_cast<int>(b_.Below(3)) - 1 : static_cast<int>(b_.Below(6));
         const bool odd = b_.Percent(20);
@@ -103,7 +114,7 @@ private:
     {
         Operand(depth);
         while (budget_ > 1 && b_.Percent(depth ? 70 : 96)) {
-            const char op = b_.Percent(35) ? favourite_ : kOperators[b_.Below(6)];
+            const char op = b_.Percent(35) ? favourite_ : kOperators[b_.Below(kOperators.size())];
             Put(std::string(1, op));
             // Mostly small exponents, so that chains of powers stay finite.
             if (op == '^' && b_.Percent(60)) Put(b_.Percent(80) ? std::to_string(b_.Below(4)) : "0.5");

@@ -1,5 +1,6 @@
 #include "literal_model.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <variant>
@@ -50,6 +51,34 @@ void Tokenize(std::u16string_view text, RowList& list)
     list.Append(CountToText(static_cast<int>(tokens.size())));
     for (std::string& t : tokens) list.Append(t[0] != '_' ? t : t.size() == 1 ? "-1" : "-" + t.substr(1));
 }
+
+// The functions by both their names, written here apart from the engine's
+// table so that a wrong row there shows as a difference.
+struct Function {
+    std::string_view name, capital;
+    double (*apply)(double x, Rnd& rnd);
+};
+const Function kFunctions[] = {
+    {"int", "INT", [](double x, Rnd&) { return std::floor(x); }},
+    {"fix", "FIX", [](double x, Rnd&) { return std::trunc(x); }},
+    {"abs", "ABS", [](double x, Rnd&) { return std::fabs(x); }},
+    {"sin", "SIN", [](double x, Rnd&) { return std::sin(x); }},
+    {"cos", "COS", [](double x, Rnd&) { return std::cos(x); }},
+    {"tan", "TAn", [](double x, Rnd&) { return std::tan(x); }},
+    {"atn", "ATN", [](double x, Rnd&) { return std::atan(x); }},
+    {"sqr", "SQR", [](double x, Rnd&) { return x < 0 ? throw Stop(Fault{FaultKind::SqrNegative, {}}) : std::sqrt(x); }},
+    {"exp", "EXP", [](double x, Rnd&) { return std::exp(x); }},
+    {"log", "LOG", [](double x, Rnd&) { return x <= 0 ? throw Stop(Fault{FaultKind::LogNotPositive, {}}) : std::log(x); }},
+    {"rnd", "RND", [](double x, Rnd& rnd) { return static_cast<double>(rnd.Next(x)); }},
+};
+
+const Function* Named(std::string_view t)
+{
+    const auto f = std::ranges::find_if(kFunctions, [t](const Function& row) { return t == row.name || t == row.capital; });
+    return f != std::end(kFunctions) ? f : nullptr;
+}
+bool IsFunctionName(std::string_view t) { return Named(t) != nullptr; }
+bool IsVariable(std::string_view t) { return IsLetter(t) && !IsFunctionName(t); }
 
 std::string Numbered(int position, const char* tail) { return "错误:第" + CountToText(position) + tail; }
 
@@ -110,7 +139,7 @@ struct Evaluation {
             if (n <= 2) continue;
             const int last = end;
             for (int j = from; j <= last;) {
-                if (!IsOccurrence(rows.Read(j), op)) {
+                if (rows.Read(j) != std::string(1, op)) {
                     ++j;
                     continue;
                 }
@@ -132,9 +161,10 @@ struct Evaluation {
         x = Read(s + 1);
         if (IsFunctionName(rows.Read(s - 1))) --s;
         Passes(s, e);
-        const Function* f = FunctionNamed(rows.Read(s));
-        const double v = Value(Apply(f, x, rnd));
-        rows.Write(s, f && f->single ? SingleToText(static_cast<float>(v)) : NumberToText(v));
+        const Function* f = Named(rows.Read(s));
+        const double v = f ? f->apply(x, rnd) : x;
+        if (!std::isfinite(v)) throw Stop(Fault{FaultKind::Overflow, {}});
+        rows.Write(s, f && f->name == "rnd" ? SingleToText(static_cast<float>(v)) : NumberToText(v));
         const int width = i - s;
         if (i < n) {
             for (int k = i + 1; k <= n; ++k) rows.Write(k - width, rows.Read(k));
