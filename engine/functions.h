@@ -1,6 +1,7 @@
 #pragma once
 // The eleven functions, one row each in functions.cpp: the two written forms
 // of its name and what it makes of the value of the group that follows it.
+#include <span>
 #include <string_view>
 
 #include "arithmetic.h"
@@ -17,6 +18,9 @@ struct Function {
 
 // The function written exactly t, in either form, or nullptr.
 const Function* FunctionNamed(std::string_view t);
+
+// Every row of the table, for what is made from it.
+std::span<const Function> AllFunctions();
 
 // A group's value after the function in front of it, if there is one.
 inline Computed Apply(const Function* f, double x, Rnd& rnd) { return f ? f->apply(x, rnd) : Computed{.value = x}; }
