@@ -21,7 +21,7 @@ std::string FaultMessage(const Fault& fault)
     case FaultKind::CountOutOfRange: return texts::kCountOutOfRange;
     case FaultKind::None: break;
     }
-    return texts::kCalculationFailed;
+    return {};
 }
 
 }  // namespace quorvel

@@ -10,9 +10,6 @@ namespace quorvel {
 
 class RowList {
 public:
-    RowList() = default;
-    RowList(std::initializer_list<std::string_view> rows);
-
     int Count() const { return static_cast<int>(rows_.size()); }
     // A row at or past the end (or before the start) reads as the empty text.
     const std::string& Read(int i) const

@@ -39,7 +39,6 @@ inline constexpr const char* kIntDivOperandRange = "整除的操作数超出范�
 inline constexpr const char* kIntDivDivisorRounds = "整除的除数取整后为0错";
 inline constexpr const char* kIntDivQuotientRange = "整除的结果超出范围错";
 inline constexpr const char* kCountOutOfRange = "记号数超出范围错";
-inline constexpr const char* kCalculationFailed = "计算错";
 
 // Label1: opening and saving files.
 inline constexpr const char* kCannotOpen = "无法打开文件错";

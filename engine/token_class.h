@@ -57,7 +57,4 @@ inline TokenClass Classify(std::string_view t)
     }
 }
 
-// Row j holds an occurrence of operator op: exactly that one character.
-inline bool IsOccurrence(std::string_view row, char op) { return row.size() == 1 && row[0] == op; }
-
 }  // namespace quorvel

@@ -110,7 +110,7 @@ struct Evaluation {
             if (n <= 2) continue;
             const int last = end;
             for (int j = from; j <= last;) {
-                if (!IsOccurrence(rows.Read(j), op)) {
+                if (rows.Read(j) != std::string(1, op)) {
                     ++j;
                     continue;
                 }
