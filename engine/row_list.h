@@ -2,7 +2,6 @@
 // A list of text rows as the window's list controls hold them: the token
 // list, the name list and the value list all share these semantics.
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
