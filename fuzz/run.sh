@@ -26,9 +26,7 @@ for target in "${targets[@]}"; do
     pieces=("$here/expression.dict")
     [ -f "$here/$target.dict" ] && pieces+=("$here/$target.dict")
     if ! { "$build/fuzz/fuzz_dictionary" && cat "${pieces[@]}"; } >"$scratch/$target.dict"; then
-        echo "FAIL $target: no dictionary"
-        failed=1
-        continue
+        echo "FAIL $target: no dictionary" && failed=1 && continue
     fi
     # A 32766-character text under the row-by-row model may take seconds, never a minute.
     "$build/fuzz/fuzz_$target" "$corpus" "$here/corpus/$target" -dict="$scratch/$target.dict" \
