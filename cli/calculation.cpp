@@ -104,8 +104,11 @@ int Severity(const Result& r)
     switch (r.outcome) {
     case Outcome::Result: return 0;
     case Outcome::SyntaxMessage: return 1;
-    default: return 2;
+    case Outcome::DivisorZero:
+    case Outcome::Failure:
+    case Outcome::NotRun: break;
     }
+    return 2;
 }
 
 const std::string& Message(const Result& r)

@@ -1,13 +1,14 @@
 #include "fault.h"
 
 #include "texts.h"
+#include "tokenizer.h"
 
 namespace quorvel {
 
 std::string FaultMessage(const Fault& fault)
 {
     switch (fault.kind) {
-    case FaultKind::TooLong: return texts::kTooLong;
+    case FaultKind::TooLong: return texts::kTooLong.With(std::to_string(kMaxTextLength));
     case FaultKind::ValueNotNumber: return texts::kValueNotNumber.With(fault.subject);
     case FaultKind::OperandNotNumber: return texts::kOperandNotNumber.With(fault.subject);
     case FaultKind::Overflow: return texts::kOverflow;
@@ -20,7 +21,7 @@ std::string FaultMessage(const Fault& fault)
     case FaultKind::CountOutOfRange: return texts::kCountOutOfRange;
     case FaultKind::None: break;
     }
-    return texts::kCalculationFailed;
+    return {};
 }
 
 }  // namespace quorvel

@@ -7,7 +7,7 @@ namespace quorvel {
 
 enum class FaultKind {
     None,                 // no fault: a computation that may fail did not
-    TooLong,              // expression text beyond 32766 characters
+    TooLong,              // expression text beyond kMaxTextLength characters
     ValueNotNumber,       // a value row that is not a number; subject: the variable
     OperandNotNumber,     // a token row that is not a number; subject: the token
     Overflow,             // a result beyond the largest double

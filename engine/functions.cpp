@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "characters.h"
+
 namespace quorvel {
 
 namespace {
@@ -26,6 +28,12 @@ constexpr Function kFunctions[] = {
      }},
     {"rnd", "RND", [](double x, Rnd& rnd) -> Computed { return {.value = static_cast<double>(rnd.Next(x))}; }, true},
 };
+
+// The tokenizer ends a name at the first character that is not a letter:
+// a name with any other character in it could never be typed.
+constexpr bool IsTypable(std::string_view name) { return !name.empty() && std::ranges::all_of(name, IsLetterChar); }
+static_assert(std::ranges::all_of(kFunctions, [](const Function& f) { return IsTypable(f.name) && IsTypable(f.capital); }),
+              "a function name is letters only");
 
 // The shortest and the longest name: most names the user writes are told
 // apart from the functions by their length alone.

@@ -5,20 +5,23 @@
 #include <cmath>
 #include <system_error>
 
+#include "characters.h"
+
 namespace quorvel {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigitAt(std::string_view text, size_t i) { return i < text.size() && IsDigitChar(static_cast<unsigned char>(text[i])); }
 
-// Past this, rounding to 15 digits could pass the largest double.
-constexpr double kLargest15 = 1.797693134862314e308;
+// The largest double with 15 significant digits. Rounding a larger value to
+// 15 digits could pass the largest double, and its text would not read back.
+constexpr double kLargest15 = 1.79769313486231e308;
 
 // Moves i past the run of digits that starts there; returns its length.
 size_t SkipDigits(std::string_view text, size_t& i)
 {
     const size_t start = i;
-    while (i < text.size() && IsDigit(text[i])) ++i;
+    while (IsDigitAt(text, i)) ++i;
     return i - start;
 }
 
@@ -78,11 +81,9 @@ std::string NumberToText(double x)
     std::to_chars_result r;
     if (IsSmallWhole(x)) {
         r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(x));
-    } else if (std::fabs(x) > kLargest15) {
-        // Rounding to 15 digits would go past the largest double, and the
-        // text would not read back: round towards zero instead.
-        return x < 0 ? "-1.79769313486231e+308" : "1.79769313486231e+308";
     } else {
+        // Beyond kLargest15, round towards zero instead.
+        if (std::fabs(x) > kLargest15) x = std::copysign(kLargest15, x);
         r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
     }
     return std::string(buf, r.ptr);
@@ -98,7 +99,7 @@ std::string SingleToText(float x)
 
 std::optional<double> TextToNumber(std::string_view text)
 {
-    if (text.size() == 1 && IsDigit(text[0])) return text[0] - '0';  // most tokens and values
+    if (text.size() == 1 && IsDigitAt(text, 0)) return text[0] - '0';  // most tokens and values
     size_t i = 0;
     const bool negative = ReadSign(text, i);
     const size_t mantissaStart = i;

@@ -8,12 +8,6 @@ namespace {
 const std::string kEmpty;
 }
 
-RowList::RowList(std::initializer_list<std::string_view> rows)
-{
-    rows_.reserve(rows.size());
-    for (std::string_view r : rows) rows_.emplace_back(r);
-}
-
 const std::string& RowList::Empty() { return kEmpty; }
 
 void RowList::WriteAtEnd(int i, std::string text)

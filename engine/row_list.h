@@ -2,7 +2,6 @@
 // A list of text rows as the window's list controls hold them: the token
 // list, the name list and the value list all share these semantics.
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -10,9 +9,6 @@ namespace quorvel {
 
 class RowList {
 public:
-    RowList() = default;
-    RowList(std::initializer_list<std::string_view> rows);
-
     int Count() const { return static_cast<int>(rows_.size()); }
     // A row at or past the end (or before the start) reads as the empty text.
     const std::string& Read(int i) const

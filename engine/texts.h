@@ -28,7 +28,7 @@ inline constexpr const char* kEndsWithOperator = "结束字符它必需是正,�
 
 // Label1: what stopped a calculation.
 inline constexpr const char* kDivisorZero = "除数为0错";
-inline constexpr const char* kTooLong = "表达式超过32766个字符错";
+inline constexpr Around kTooLong{"表达式超过", "个字符错"};  // around kMaxTextLength
 inline constexpr Around kValueNotNumber{"变量", "的值不是数字错"};
 inline constexpr Around kOperandNotNumber{"数字", "无效错"};
 inline constexpr const char* kOverflow = "数值溢出错";
@@ -39,7 +39,6 @@ inline constexpr const char* kIntDivOperandRange = "整除的操作数超出范�
 inline constexpr const char* kIntDivDivisorRounds = "整除的除数取整后为0错";
 inline constexpr const char* kIntDivQuotientRange = "整除的结果超出范围错";
 inline constexpr const char* kCountOutOfRange = "记号数超出范围错";
-inline constexpr const char* kCalculationFailed = "计算错";
 
 // Label1: opening and saving files.
 inline constexpr const char* kCannotOpen = "无法打开文件错";

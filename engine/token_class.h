@@ -5,13 +5,11 @@
 #include <array>
 #include <string_view>
 
+#include "characters.h"
 #include "functions.h"
 #include "passes.h"
 
 namespace quorvel {
-
-constexpr bool IsLetterChar(char16_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-constexpr bool IsDigitChar(char16_t c) { return c >= '0' && c <= '9'; }
 
 inline char First(std::string_view t) { return t.empty() ? '\0' : t.front(); }
 
@@ -58,8 +56,5 @@ inline TokenClass Classify(std::string_view t)
     default: return byFirst;
     }
 }
-
-// Row j holds an occurrence of operator op: exactly that one character.
-inline bool IsOccurrence(std::string_view row, char op) { return row.size() == 1 && row[0] == op; }
 
 }  // namespace quorvel

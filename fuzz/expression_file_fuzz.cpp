@@ -37,14 +37,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TransferExpressionFile(kLoadFile, w, file);
 
     const QByteArray view(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    const FileText read = DecodeExpressionFile(view);
-    const std::u16string text = read.text.toStdU16String();
-    QStringDecoder system(QStringConverter::System, QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
+    const QString read = DecodeExpressionFile(view);
+    const std::u16string text = read.toStdU16String();
+    const auto flags = QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless;
+    QStringDecoder system(QStringConverter::System, flags);
     const QString systemText = system(view);  // decoded only when converted
-    QStringEncoder back(read.encoding.constData());
+    QStringDecoder gb18030("GB18030", flags);
+    const QString gb18030Text = gb18030.isValid() ? QString(gb18030(view)) : QString();
+    const bool gb18030Chosen = system.hasError() && gb18030.isValid() && !gb18030.hasError();
+    QStringEncoder back = gb18030Chosen ? QStringEncoder("GB18030") : QStringEncoder(QStringConverter::System);
     const char* broken = nullptr;
-    if (!system.hasError() && (read.encoding != system.name() || !read.clean)) broken = "the system's encoding was not kept";
-    else if (read.clean && QByteArray(back(read.text)) != view) broken = "the text read does not give the bytes back";
+    if (read != (gb18030Chosen ? gb18030Text : systemText)) broken = "the system's encoding was not kept, or GB18030 not chosen where it fails";
+    else if ((!system.hasError() || gb18030Chosen) && QByteArray(back(read)) != view) broken = "the text read does not give the bytes back";
     std::u16string joined;
     for (std::size_t k = 0; k < text.size(); ++k) {
         if (text[k] != u'\r') joined += text[k];

@@ -3,6 +3,8 @@
 # fails on a crash, a leak, undefined behaviour, an engine/model difference,
 # a broken check, a timeout or running out of memory. New inputs go to a
 # scratch corpus (or to $QUORVEL_FUZZ_CORPUS/TARGET), never into fuzz/corpus.
+# Each target's dictionary is what BUILD_DIR/fuzz/fuzz_dictionary prints
+# from the engine's tables, then expression.dict and TARGET.dict.
 # Usage: fuzz/run.sh BUILD_DIR SECONDS_EACH [TARGET...]
 #   cmake --preset fuzz && cmake --build --preset fuzz && fuzz/run.sh build/fuzz 20
 # A failing input is kept as BUILD_DIR/artifacts/TARGET-crash-*; replay it
@@ -21,8 +23,13 @@ for target in "${targets[@]}"; do
     corpus=${QUORVEL_FUZZ_CORPUS:-$scratch}/$target log=$build/artifacts/$target.log
     mkdir -p "$corpus"
     echo "== fuzz_$target for ${seconds}s"
+    pieces=("$here/expression.dict")
+    [ -f "$here/$target.dict" ] && pieces+=("$here/$target.dict")
+    if ! { "$build/fuzz/fuzz_dictionary" && cat "${pieces[@]}"; } >"$scratch/$target.dict"; then
+        echo "FAIL $target: no dictionary" && failed=1 && continue
+    fi
     # A 32766-character text under the row-by-row model may take seconds, never a minute.
-    "$build/fuzz/fuzz_$target" "$corpus" "$here/corpus/$target" -dict="$here/$target.dict" \
+    "$build/fuzz/fuzz_$target" "$corpus" "$here/corpus/$target" -dict="$scratch/$target.dict" \
         -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2560 -max_len=8192 \
         -print_final_stats=1 -artifact_prefix="$build/artifacts/$target-" >"$log" 2>&1
     rc=$?

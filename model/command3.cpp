@@ -5,24 +5,31 @@
 
 namespace quorvel {
 
+namespace {
+
+FileWork OpenSteps(WindowModel& w, CommonDialog& dialog)
+{
+    dialog.DialogTitle = texts::kOpenTitle;
+    dialog.Filter = texts::kOpenFilter;
+    dialog.ShowOpen();
+    return WorkDone(OpenExpressionFile(w, dialog.FileName));
+}
+
+FileWork SaveSteps(WindowModel& w, CommonDialog& dialog)
+{
+    dialog.DialogTitle = texts::kSaveTitle;
+    dialog.Filter = texts::kSaveFilter;
+    dialog.ShowSave();
+    if (dialog.FileName.empty()) return FileWork::Nothing;
+    return WorkDone(SaveExpressionFile(w, dialog.FileName));
+}
+
+}  // namespace
+
 FileWork Command3_Click(std::int16_t index, WindowModel& w, CommonDialog& dialog)
 {
-    if (index == 0) {
-        dialog.DialogTitle = texts::kOpenTitle;
-        dialog.CancelError = false;
-        dialog.Filter = texts::kOpenFilter;
-        dialog.ShowOpen();
-        return WorkDone(OpenExpressionFile(w, dialog.FileName));
-    }
-    if (index == 1) {
-        dialog.DialogTitle = texts::kSaveTitle;
-        dialog.CancelError = false;
-        dialog.Filter = texts::kSaveFilter;
-        dialog.ShowSave();
-        const std::string name = dialog.FileName;
-        if (name.empty()) return FileWork::Nothing;
-        return SaveExpressionFile(w, name) ? FileWork::Saved : FileWork::Failed;
-    }
+    if (index == kLoadFile) return OpenSteps(w, dialog);
+    if (index == kSaveFile) return SaveSteps(w, dialog);
     return FileWork::Nothing;
 }
 
@@ -36,6 +43,15 @@ FileWork WorkDone(const FileLoad& load)
     case Load::Empty: break;
     }
     return FileWork::Nothing;
+}
+
+FileWork WorkDone(Save save)
+{
+    switch (save) {
+    case Save::Saved: return FileWork::Saved;
+    case Save::CannotSave: break;
+    }
+    return FileWork::Failed;
 }
 
 FileLoad OpenExpressionFile(WindowModel& w, const std::string& fileName)

@@ -16,12 +16,13 @@ enum class FileWork {
     Failed,  // Label1 says why
 };
 
-// Index 0 loads the file chosen in the open dialog, when it is an existing
-// ordinary file; index 1 saves to the name chosen in the save dialog. An
-// empty name does nothing, and so does any other index.
+// Index kLoadFile loads the file chosen in the open dialog, when it is an
+// existing ordinary file; index kSaveFile saves to the name chosen in the
+// save dialog. An empty name does nothing, and so does any other index.
 FileWork Command3_Click(std::int16_t index, WindowModel& w, CommonDialog& dialog);
 
 FileWork WorkDone(const FileLoad& load);
+FileWork WorkDone(Save save);
 
 // Loads the named file as the open button does: only an existing ordinary
 // file, one text-change cycle per line. fileName is UTF-8.

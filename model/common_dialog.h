@@ -11,9 +11,8 @@ public:
     virtual ~CommonDialog() = default;
 
     std::string DialogTitle;
-    bool CancelError = false;  // false: a dialog closed without a choice is no failure
-    std::string Filter;        // in Qt's form, e.g. "所有文本 (*.txt)"
-    std::string FileName;      // the chosen full name; empty when nothing was chosen
+    std::string Filter;    // in Qt's form: a description, then the patterns in brackets
+    std::string FileName;  // the chosen full name; empty when nothing was chosen
 
     // Modal; afterwards FileName holds the choice, or the empty text after a
     // cancel, whatever it held before.

@@ -27,8 +27,20 @@ std::string_view LoadMessage(Load what)
     switch (what) {
     case Load::CannotOpen: return texts::kCannotOpen;
     case Load::CannotRead: return texts::kCannotRead;
-    default: return {};
+    case Load::Loaded:
+    case Load::NotOrdinary:
+    case Load::Empty: break;
     }
+    return {};
+}
+
+std::string_view SaveMessage(Save what)
+{
+    switch (what) {
+    case Save::CannotSave: return texts::kCannotSave;
+    case Save::Saved: break;
+    }
+    return {};
 }
 
 // The whole file is read before Text1 is touched, so a read error leaves the
@@ -42,7 +54,7 @@ FileLoad LoadExpressionFile(WindowModel& w, const std::string& fileName)
     file.close();
     if (readFailed) return Failed(w, Load::CannotRead);
 
-    const QString decoded = DecodeExpressionFile(bytes).text;
+    const QString decoded = DecodeExpressionFile(bytes);
     const std::u16string_view text(reinterpret_cast<const char16_t*>(decoded.utf16()),
                                    static_cast<size_t>(decoded.size()));
     if (text.empty()) return {Load::Empty};
@@ -65,7 +77,7 @@ FileLoad LoadExpressionFile(WindowModel& w, const std::string& fileName)
     return {Load::Loaded, last};
 }
 
-bool SaveExpressionFile(WindowModel& w, const std::string& fileName)
+Save SaveExpressionFile(WindowModel& w, const std::string& fileName)
 {
     QStringEncoder encode(QStringConverter::System);
     QByteArray line = encode(QStringView(w.text1.data(), static_cast<qsizetype>(w.text1.size())));
@@ -81,25 +93,23 @@ bool SaveExpressionFile(WindowModel& w, const std::string& fileName)
     QSaveFile file(Q(fileName));
     file.setDirectWriteFallback(true);
     const bool written = file.open(QIODevice::WriteOnly) && file.write(line) == line.size() && file.flush();
-    if (written && file.commit()) return true;
-    w.label1 = texts::kCannotSave;
+    if (written && file.commit()) return Save::Saved;
+    w.label1 = SaveMessage(Save::CannotSave);
     w.outcome = Outcome::Failure;
-    return false;
+    return Save::CannotSave;
 }
 
-FileText DecodeExpressionFile(const QByteArray& bytes)
+QString DecodeExpressionFile(const QByteArray& bytes)
 {
     // Stateless: a sequence cut short at the end is an error, not held back.
     const auto flags = QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless;
     QStringDecoder system(QStringConverter::System, flags);
-    FileText read{system(bytes), system.name(), true};
+    QString read = system(bytes);
     if (!system.hasError()) return read;
-    read.clean = false;
     QStringDecoder gb18030("GB18030", flags);
     if (!gb18030.isValid()) return read;
     QString fallback = gb18030(bytes);
-    if (gb18030.hasError()) return read;
-    return {std::move(fallback), gb18030.name(), true};
+    return gb18030.hasError() ? read : fallback;
 }
 
 bool IsOrdinaryFile(const std::string& fileName)

@@ -11,7 +11,7 @@ namespace quorvel::test {
 class ScriptedDialog final : public CommonDialog {
 public:
     std::deque<std::string> answers;  // one name per dialog; "" cancels
-    std::vector<std::string> shown;   // "open|save title filter", "+cancelError" when set
+    std::vector<std::string> shown;   // "open|save title filter"
 
     void ShowOpen() override { Show("open "); }
     void ShowSave() override { Show("save "); }
@@ -19,7 +19,7 @@ public:
 private:
     void Show(const std::string& call)
     {
-        shown.push_back(call + DialogTitle + " " + Filter + (CancelError ? " +cancelError" : ""));
+        shown.push_back(call + DialogTitle + " " + Filter);
         FileName = answers.empty() ? std::string() : answers.front();
         if (!answers.empty()) answers.pop_front();
     }
