@@ -1,6 +1,8 @@
 #include "evaluator.h"
 
+#include <bit>
 #include <cassert>
+#include <cstdint>
 #include <optional>
 #include <utility>
 #include <variant>
@@ -48,6 +50,17 @@ namespace {
 // Why a reduction ended without a value.
 using Stop = std::variant<DivisorZero, Fault>;
 
+// What one reduction gives: its value, or what stops it. Plain fields,
+// so that the passes' loop keeps it in registers and tests one byte; the
+// stop itself is made only when there is one (Why).
+struct Step {
+    enum class Kind : std::uint8_t { Value, NotANumber, DivisorZero, Fault };
+    Kind kind = Kind::Value;
+    FaultKind fault = FaultKind::None;  // Fault: the arithmetic's fault
+    double value = 0;                   // Value
+    const Cell* operand = nullptr;      // NotANumber: the operand that is not one
+};
+
 // The list as a row-by-row reduction leaves it at a stop, and why it stopped.
 struct Stopped {
     Stop why;
@@ -72,8 +85,9 @@ public:
 private:
     std::optional<Stopped> ReduceGroup(int closing);
     std::variant<double, Stopped> ReduceTop();
-    std::optional<Stop> Pass(Region& r, size_t pass, double& x) const;
-    bool Combine(Region& r, size_t w, size_t p, const Operator& op, double& x, std::optional<Stop>& stop) const;
+    std::variant<double, Stop> Pass(Region& r, const Operator& op, double x) const;
+    Step Combine(Region& r, size_t w, size_t p, const Operator& op) const;
+    Stop Why(const Step& step) const;
     Stopped InGroup(Stop why, int closing) const;
     Stopped AtTop(Stop why) const;
 
@@ -205,9 +219,11 @@ std::optional<Stopped> Reduction::ReduceGroup(int closing)
     Cell& firstCell = group.rows.empty() ? closingCell : group.rows[0];
     double x = 0;
     if (!Read(firstCell, x)) return InGroup(NotANumber(firstCell), closing);
-    for (size_t pass = 0; pass < kPassOrder.size(); ++pass) {
-        if (!group.Holds(pass)) continue;
-        if (std::optional<Stop> stop = Pass(group, pass, x)) return InGroup(*std::move(stop), closing);
+    // Bit k of passes stands for kPassOrder[k], so lowest first is pass order.
+    for (unsigned left = group.passes; left != 0; left &= left - 1) {
+        std::variant<double, Stop> passed = Pass(group, kPassOrder[static_cast<size_t>(std::countr_zero(left))], x);
+        if (Stop* stop = std::get_if<Stop>(&passed)) return InGroup(std::move(*stop), closing);
+        x = std::get<double>(passed);
     }
 
     // Only a token can be a function name; row 0, a count, never is.
@@ -234,81 +250,80 @@ std::variant<double, Stopped> Reduction::ReduceTop()
     Region& top = kept_.top;
     const int listRows = static_cast<int>(out.size());
     top.Load(out, 1, topRows_ >= 0 ? topRows_ : listRows - 1, Cell{}, listRows);
-    double x = 0;
-    for (size_t pass = 0; pass < kPassOrder.size(); ++pass) {
-        if (top.rows.size() <= 2 || !top.Holds(pass)) continue;
-        if (std::optional<Stop> stop = Pass(top, pass, x)) return AtTop(*std::move(stop));
+    // The top level's value is read from its first row once the passes are done.
+    for (unsigned left = top.passes; left != 0; left &= left - 1) {
+        if (top.rows.size() <= 2) break;
+        std::variant<double, Stop> passed = Pass(top, kPassOrder[static_cast<size_t>(std::countr_zero(left))], 0);
+        if (Stop* stop = std::get_if<Stop>(&passed)) return AtTop(std::move(*stop));
     }
     Cell first = top.rows.empty() ? Cell{} : top.rows[0];
+    double x = 0;
     if (!Read(first, x)) return AtTop(NotANumber(first));
     return x;
 }
 
-// One left-to-right pass over the region for the operator kPassOrder[pass],
-// which occurs in it. x receives every value computed. On a stop the region
-// holds the rows as they stood at the failing reduction.
-std::optional<Stop> Reduction::Pass(Region& r, size_t pass, double& x) const
+// One left-to-right pass over the region for the operator op: the value of
+// its last reduction (x when it makes none), or the stop. On a stop the
+// region holds the rows as they stood at the failing reduction.
+std::variant<double, Stop> Reduction::Pass(Region& r, const Operator& op, double x) const
 {
-    const Operator& op = kPassOrder[pass];
     std::vector<Cell>& in = r.rows;
-    const size_t n = in.size();
-    size_t p = 0;
-    while (p < n && in[p].op != op.symbol) ++p;
-    if (p == n) return std::nullopt;
-
-    // The rows every closed gap leaves behind; the pass never changes them.
-    const Cell lastOp = n >= 2 ? in[n - 2] : Cell{};
-    const Cell lastOperand = in[n - 1];
-    const int end = r.lo + static_cast<int>(n) - 1;
+    size_t p = 0;  // the next row to read
+    while (p < in.size() && in[p].op != op.symbol) ++p;
     size_t w = p;  // in[0..w) is the pass's output so far, built in place
-    int gaps = 0;
-    std::optional<Stop> stop;
-    while (p < n) {
+    while (p < in.size()) {
         if (in[p].op != op.symbol) {
             in[w++] = in[p++];
             continue;
         }
-        if (!Combine(r, w, p, op, x, stop)) break;
+        const Step step = Combine(r, w, p, op);
+        if (step.kind != Step::Kind::Value) {
+            // The stop is made while the region still ends where it did.
+            Stop stop = Why(step);
+            r.CloseGaps(w, p);
+            return stop;
+        }
+        x = step.value;
         in[w - 1] = ComputedCell(x);
-        if (p + 2 == n) {
-            // The right operand ended the region: the pass ends and its
-            // operator and operand stay inside the region.
+        // A right operand that ends the region stays, with its operator;
+        // any other reduction closes the gap behind it.
+        if (p + 2 == in.size()) {
             in[w++] = in[p];
             in[w++] = in[p + 1];
-            p = n;
-            break;
         }
-        ++gaps;
         p += 2;
     }
-    // At a stop the rows from p on have not been copied yet: closing the gaps
-    // up to them gives the rows of that moment.
-    in.erase(in.begin() + static_cast<long>(w), in.begin() + static_cast<long>(p));
-    r.leftBehind.AddPass(lastOp, lastOperand, gaps, end);
-    return stop;
+    r.CloseGaps(w, p);
+    return x;
 }
 
 // The reduction of the operator in row p with the operands in rows w - 1
-// (the pass's output) and p + 1; x receives its value, or stop why there is
-// none. (Returning the stop itself made the passes' inner loop build and
-// test one at every reduction: long_sum 7 % slower.)
-bool Reduction::Combine(Region& r, size_t w, size_t p, const Operator& op, double& x, std::optional<Stop>& stop) const
+// (the pass's output) and p + 1.
+Step Reduction::Combine(Region& r, size_t w, size_t p, const Operator& op) const
 {
     std::vector<Cell>& in = r.rows;
-    double a = 0, b = 0;
     // A checked list has an operand on either side of every operator.
-    if (w == 0 || p + 1 == in.size()) stop = NotANumber(w == 0 ? r.before : r.Next());
-    else if (!Read(in[w - 1], a)) stop = NotANumber(in[w - 1]);
-    else if (!Read(in[p + 1], b)) stop = NotANumber(in[p + 1]);
-    else if (op.divides && b == 0) stop = DivisorZero{};
-    if (stop) return false;
+    if (w == 0) return {.kind = Step::Kind::NotANumber, .operand = &r.before};
+    if (p + 1 == in.size()) return {.kind = Step::Kind::NotANumber, .operand = &r.Next()};
+    double a = 0, b = 0;
+    if (!Read(in[w - 1], a)) return {.kind = Step::Kind::NotANumber, .operand = &in[w - 1]};
+    if (!Read(in[p + 1], b)) return {.kind = Step::Kind::NotANumber, .operand = &in[p + 1]};
+    if (op.divides && b == 0) return {.kind = Step::Kind::DivisorZero};
     const Computed value = op.combine(a, b);
-    if (value.fault != FaultKind::None) {
-        stop = Fault{value.fault, {}};
-        return false;
+    if (value.fault != FaultKind::None) return {.kind = Step::Kind::Fault, .fault = value.fault};
+    return {.value = value.value};
+}
+
+Stop Reduction::Why(const Step& step) const
+{
+    switch (step.kind) {
+    case Step::Kind::NotANumber: return NotANumber(*step.operand);
+    case Step::Kind::DivisorZero: return DivisorZero{};
+    case Step::Kind::Fault: return Fault{step.fault, {}};
+    case Step::Kind::Value: break;
     }
-    x = value.value;
-    return true;
+    assert(false && "a value is no stop");
+    return DivisorZero{};
 }
 
 // The list at a stop inside a group: the rows before the group, the
