@@ -10,8 +10,7 @@ namespace quorvel {
 
 // A computed value, or the kind of fault that left it without one (the
 // faults of arithmetic name no token). Two plain fields, so that it comes
-// back in registers: as a std::variant or with a std::optional it went
-// through the stack, 2 % more instructions a cycle on long_sum.
+// back in registers rather than through the stack.
 struct Computed {
     double value = 0;
     FaultKind fault = FaultKind::None;

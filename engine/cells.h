@@ -79,7 +79,7 @@ struct Region {
     LeftBehind leftBehind;   // what the copying left past that end
     Cell before, after;      // the rows just before and just after the region
     int lo = 1;              // row number of rows[0]
-    unsigned passes = 0;     // bit k: rows hold an occurrence of kPassOrder[k]; passes only remove them
+    unsigned passes = 0;     // bit k: the rows hold kPassOrder[k], so its pass has work; no pass adds one
 
     // Takes `count` rows of `list` from row `first` on (rows past its end
     // read empty), with nothing left behind yet in a list of listRows rows.
@@ -95,10 +95,20 @@ struct Region {
         leftBehind.Reset(listRows);
     }
 
-    bool Holds(size_t pass) const { return (passes & 1u << pass) != 0; }
-
     // The row just past the live rows.
     const Cell& Next() const { return leftBehind.Next(after); }
+
+    // Ends a pass that has written its output to rows[0..written) and read
+    // the rows before `read`: the rows between are the gaps it closed, two
+    // for each reduction. Its output never reached the last two rows, which
+    // the copying leaves behind once for each gap.
+    void CloseGaps(size_t written, size_t read)
+    {
+        const size_t n = rows.size();
+        const int gaps = static_cast<int>(read - written) / 2;
+        if (gaps > 0) leftBehind.AddPass(rows[n - 2], rows[n - 1], gaps, lo + static_cast<int>(n) - 1);
+        rows.erase(rows.begin() + static_cast<long>(written), rows.begin() + static_cast<long>(read));
+    }
 
     // The region's rows as the list holds them: the live rows, then the
     // rows left behind.

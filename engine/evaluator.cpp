@@ -1,6 +1,8 @@
 #include "evaluator.h"
 
+#include <bit>
 #include <cassert>
+#include <cstdint>
 #include <optional>
 #include <utility>
 #include <variant>
@@ -48,6 +50,23 @@ namespace {
 // Why a reduction ended without a value.
 using Stop = std::variant<DivisorZero, Fault>;
 
+// What a step of the reduction gives: a value, or what stops it. It holds
+// no text, so that the steps build no string and need no stack guard; the
+// stop and its text are made only at a stop (Why).
+struct Step {
+    enum class Kind : std::uint8_t { Value, NotANumber, DivisorZero, Fault };
+    Kind kind = Kind::Value;
+    FaultKind fault = FaultKind::None;  // Fault: the arithmetic's fault
+    double value = 0;                   // Value
+    Cell operand;                       // NotANumber: the row that is not a number
+
+    static Step Of(double x) { return {Kind::Value, FaultKind::None, x, {}}; }
+    static Step NotNumber(const Cell& c) { return {Kind::NotANumber, FaultKind::None, 0, c}; }
+    static Step ZeroDivisor() { return {Kind::DivisorZero, FaultKind::None, 0, {}}; }
+    static Step Failed(FaultKind fault) { return {Kind::Fault, fault, 0, {}}; }
+    bool Stops() const { return kind != Kind::Value; }
+};
+
 // The list as a row-by-row reduction leaves it at a stop, and why it stopped.
 struct Stopped {
     Stop why;
@@ -70,26 +89,28 @@ public:
     Evaluation WriteBack(const Stopped& stopped, RowList& tokenList) const;
 
 private:
-    std::optional<Stopped> ReduceGroup(int closing);
-    std::variant<double, Stopped> ReduceTop();
-    std::optional<Stop> Pass(Region& r, size_t pass, double& x) const;
-    bool Combine(Region& r, size_t w, size_t p, const Operator& op, double& x, std::optional<Stop>& stop) const;
-    Stopped InGroup(Stop why, int closing) const;
-    Stopped AtTop(Stop why) const;
+    Step ReduceGroup(int closing);
+    Step ReduceTop();
+    Step Pass(Region& r, const Operator& op, double x) const;
+    Step Combine(Region& r, size_t w, size_t p, const Operator& op) const;
+    Stopped InGroup(const Step& why, int closing) const;
+    Stopped AtTop(const Step& why) const;
+    Stop Why(const Step& step) const;
 
     // The number that reading the row's text gives; false when the text is
-    // not a number. (Returned as an optional<double>, the value went through
-    // the stack in the passes' inner loop.)
+    // not a number. The value comes back through v rather than as an
+    // optional, which the passes' loop would keep on the stack.
     bool Read(Cell& c, double& v) const
     {
         if (c.known) {
             v = c.value;
             return true;
         }
-        return ReadText(c, v);
+        const std::optional<double> n = ReadText(c);
+        if (n) v = *n;
+        return n.has_value();
     }
-    bool ReadText(Cell& c, double& v) const;
-    Stop NotANumber(const Cell& c) const { return Fault{FaultKind::OperandNotNumber, Text(c)}; }
+    std::optional<double> ReadText(Cell& c) const;
     std::string Text(const Cell& c) const;
 
     const std::vector<std::string>& tokens_;  // the list as tokenized; only written back at a stop
@@ -123,8 +144,8 @@ Evaluation Evaluate(RowList& tokenList, Rnd& rnd, EvaluatorRows& kept)
 
 namespace {
 
-// Forced inline: the scan makes one cell per row. long_sum at 32766
-// characters, 0.62 ms a cycle with it, 0.66 ms without.
+// Forced inline, so that the scan, which makes one cell per row, makes no
+// call per row.
 [[gnu::always_inline]] inline Cell TokenCell(const std::string& text, int row)
 {
     Cell c;
@@ -142,10 +163,9 @@ namespace {
     return c;
 }
 
-// Forced inline, so that the cell's fields are stored one by one. Inlined
-// late, the cell is built on the stack and copied with two overlapping
-// 8-byte moves, and the next read of that row stalls on them: long_sum at
-// 32766 characters, 0.62 ms a cycle with it, 1.01 ms without.
+// Forced inline, so that the cell's fields are stored one by one: a cell
+// built on the stack and copied in overlapping moves stalls the next read
+// of its row.
 [[gnu::always_inline]] inline Cell ComputedCell(double x)
 {
     Cell c;
@@ -176,18 +196,21 @@ std::variant<double, Stopped> Reduction::Run()
     for (int row = 1; row < static_cast<int>(tokens_.size()); ++row) {
         const std::string& token = tokens_[static_cast<size_t>(row)];
         if (IsClosing(token) && !kept_.openings.empty()) {
-            if (std::optional<Stopped> stopped = ReduceGroup(row)) return std::move(*stopped);
+            const Step group = ReduceGroup(row);
+            if (group.Stops()) return InGroup(group, row);
             continue;
         }
         if (IsOpening(token)) kept_.openings.push_back(out.size());
         out.push_back(TokenCell(token, row));
     }
-    return ReduceTop();
+    const Step top = ReduceTop();
+    if (top.Stops()) return AtTop(top);
+    return top.value;
 }
 
 // Reduces the group that the ")" in row `closing` ends, and puts its value
 // where its "(" stood, or the function name in front of it.
-std::optional<Stopped> Reduction::ReduceGroup(int closing)
+Step Reduction::ReduceGroup(int closing)
 {
     std::vector<Cell>& out = kept_.out;
     Region& group = kept_.group;
@@ -200,13 +223,14 @@ std::optional<Stopped> Reduction::ReduceGroup(int closing)
     out.resize(s + 1);
 
     // An empty group reads its ")".
-    Cell closingCell = group.after;
-    Cell& firstCell = group.rows.empty() ? closingCell : group.rows[0];
+    Cell& firstCell = group.rows.empty() ? group.after : group.rows[0];
     double x = 0;
-    if (!Read(firstCell, x)) return InGroup(NotANumber(firstCell), closing);
-    for (size_t pass = 0; pass < kPassOrder.size(); ++pass) {
-        if (!group.Holds(pass)) continue;
-        if (std::optional<Stop> stop = Pass(group, pass, x)) return InGroup(*std::move(stop), closing);
+    if (!Read(firstCell, x)) return Step::NotNumber(firstCell);
+    // Bit k of passes stands for kPassOrder[k], so lowest first is pass order.
+    for (unsigned left = group.passes; left != 0; left &= left - 1) {
+        const Step passed = Pass(group, kPassOrder[static_cast<size_t>(std::countr_zero(left))], x);
+        if (passed.Stops()) return passed;
+        x = passed.value;
     }
 
     // Only a token can be a function name; row 0, a count, never is.
@@ -214,107 +238,104 @@ std::optional<Stopped> Reduction::ReduceGroup(int closing)
     const Function* f =
         before.kind == Cell::Kind::Token ? FunctionNamed(tokens_[static_cast<size_t>(before.token)]) : nullptr;
     const Computed value = Apply(f, x, rnd_);
-    if (value.fault != FaultKind::None) return InGroup(Fault{value.fault, {}}, closing);
+    if (value.fault != FaultKind::None) return Step::Failed(value.fault);
     const double v = value.value;
     if (f) out.pop_back();
     out.back() = f && f->single ? SingleCell(static_cast<float>(v)) : ComputedCell(v);
     // A ")" in the last row removes the rows after the group, but the top
     // level still works on them.
     if (closing == static_cast<int>(tokens_.size()) - 1) topRows_ = closingRow;
-    return std::nullopt;
+    return Step::Of(v);
 }
 
 // Reduces the rows from row 1 on, once no group is left. Here the working
 // count is the number of rows still in play, and falls by 2 with every
 // closed gap.
-std::variant<double, Stopped> Reduction::ReduceTop()
+Step Reduction::ReduceTop()
 {
     const std::vector<Cell>& out = kept_.out;
     Region& top = kept_.top;
     const int listRows = static_cast<int>(out.size());
     top.Load(out, 1, topRows_ >= 0 ? topRows_ : listRows - 1, Cell{}, listRows);
-    double x = 0;
-    for (size_t pass = 0; pass < kPassOrder.size(); ++pass) {
-        if (top.rows.size() <= 2 || !top.Holds(pass)) continue;
-        if (std::optional<Stop> stop = Pass(top, pass, x)) return AtTop(*std::move(stop));
+    // The top level's value is read from its first row once the passes are done.
+    for (unsigned left = top.passes; left != 0; left &= left - 1) {
+        if (top.rows.size() <= 2) break;
+        const Step passed = Pass(top, kPassOrder[static_cast<size_t>(std::countr_zero(left))], 0);
+        if (passed.Stops()) return passed;
     }
     Cell first = top.rows.empty() ? Cell{} : top.rows[0];
-    if (!Read(first, x)) return AtTop(NotANumber(first));
-    return x;
+    double x = 0;
+    if (!Read(first, x)) return Step::NotNumber(first);
+    return Step::Of(x);
 }
 
-// One left-to-right pass over the region for the operator kPassOrder[pass],
-// which occurs in it. x receives every value computed. On a stop the region
-// holds the rows as they stood at the failing reduction.
-std::optional<Stop> Reduction::Pass(Region& r, size_t pass, double& x) const
+// One left-to-right pass over the region for the operator op: the value of
+// its last reduction (x when it makes none), or what stopped it. On a stop
+// the region holds the rows as they stood at the failing reduction.
+Step Reduction::Pass(Region& r, const Operator& op, double x) const
 {
-    const Operator& op = kPassOrder[pass];
     std::vector<Cell>& in = r.rows;
-    const size_t n = in.size();
-    size_t p = 0;
-    while (p < n && in[p].op != op.symbol) ++p;
-    if (p == n) return std::nullopt;
-
-    // The rows every closed gap leaves behind; the pass never changes them.
-    const Cell lastOp = n >= 2 ? in[n - 2] : Cell{};
-    const Cell lastOperand = in[n - 1];
-    const int end = r.lo + static_cast<int>(n) - 1;
+    size_t p = 0;  // the next row to read
+    while (p < in.size() && in[p].op != op.symbol) ++p;
     size_t w = p;  // in[0..w) is the pass's output so far, built in place
-    int gaps = 0;
-    std::optional<Stop> stop;
-    while (p < n) {
+    while (p < in.size()) {
         if (in[p].op != op.symbol) {
             in[w++] = in[p++];
             continue;
         }
-        if (!Combine(r, w, p, op, x, stop)) break;
+        const Step step = Combine(r, w, p, op);
+        if (step.Stops()) {
+            r.CloseGaps(w, p);
+            return step;
+        }
+        x = step.value;
         in[w - 1] = ComputedCell(x);
-        if (p + 2 == n) {
-            // The right operand ended the region: the pass ends and its
-            // operator and operand stay inside the region.
+        // A right operand that ends the region stays, with its operator;
+        // any other reduction closes the gap behind it.
+        if (p + 2 == in.size()) {
             in[w++] = in[p];
             in[w++] = in[p + 1];
-            p = n;
-            break;
         }
-        ++gaps;
         p += 2;
     }
-    // At a stop the rows from p on have not been copied yet: closing the gaps
-    // up to them gives the rows of that moment.
-    in.erase(in.begin() + static_cast<long>(w), in.begin() + static_cast<long>(p));
-    r.leftBehind.AddPass(lastOp, lastOperand, gaps, end);
-    return stop;
+    r.CloseGaps(w, p);
+    return Step::Of(x);
 }
 
 // The reduction of the operator in row p with the operands in rows w - 1
-// (the pass's output) and p + 1; x receives its value, or stop why there is
-// none. (Returning the stop itself made the passes' inner loop build and
-// test one at every reduction: long_sum 7 % slower.)
-bool Reduction::Combine(Region& r, size_t w, size_t p, const Operator& op, double& x, std::optional<Stop>& stop) const
+// (the pass's output) and p + 1.
+Step Reduction::Combine(Region& r, size_t w, size_t p, const Operator& op) const
 {
     std::vector<Cell>& in = r.rows;
-    double a = 0, b = 0;
     // A checked list has an operand on either side of every operator.
-    if (w == 0 || p + 1 == in.size()) stop = NotANumber(w == 0 ? r.before : r.Next());
-    else if (!Read(in[w - 1], a)) stop = NotANumber(in[w - 1]);
-    else if (!Read(in[p + 1], b)) stop = NotANumber(in[p + 1]);
-    else if (op.divides && b == 0) stop = DivisorZero{};
-    if (stop) return false;
+    if (w == 0) return Step::NotNumber(r.before);
+    if (p + 1 == in.size()) return Step::NotNumber(r.Next());
+    double a = 0, b = 0;
+    if (!Read(in[w - 1], a)) return Step::NotNumber(in[w - 1]);
+    if (!Read(in[p + 1], b)) return Step::NotNumber(in[p + 1]);
+    if (op.divides && b == 0) return Step::ZeroDivisor();
     const Computed value = op.combine(a, b);
-    if (value.fault != FaultKind::None) {
-        stop = Fault{value.fault, {}};
-        return false;
+    if (value.fault != FaultKind::None) return Step::Failed(value.fault);
+    return Step::Of(value.value);
+}
+
+Stop Reduction::Why(const Step& step) const
+{
+    switch (step.kind) {
+    case Step::Kind::NotANumber: return Fault{FaultKind::OperandNotNumber, Text(step.operand)};
+    case Step::Kind::DivisorZero: return DivisorZero{};
+    case Step::Kind::Fault: return Fault{step.fault, {}};
+    case Step::Kind::Value: break;
     }
-    x = value.value;
-    return true;
+    assert(false && "a value is no stop");
+    return DivisorZero{};
 }
 
 // The list at a stop inside a group: the rows before the group, the
 // group's, its ")" and the tokens after it.
-Stopped Reduction::InGroup(Stop why, int closing) const
+Stopped Reduction::InGroup(const Step& why, int closing) const
 {
-    Stopped stopped{std::move(why), kept_.out};
+    Stopped stopped{Why(why), kept_.out};
     kept_.group.AppendTo(stopped.rows);
     stopped.rows.push_back(kept_.group.after);
     for (int k = closing + 1; k < static_cast<int>(tokens_.size()); ++k)
@@ -324,9 +345,9 @@ Stopped Reduction::InGroup(Stop why, int closing) const
 
 // The list at a stop at the top level: row 0 and the top level's rows, as
 // far as the list reaches.
-Stopped Reduction::AtTop(Stop why) const
+Stopped Reduction::AtTop(const Step& why) const
 {
-    Stopped stopped{std::move(why), {kept_.out[0]}};
+    Stopped stopped{Why(why), {kept_.out[0]}};
     kept_.top.AppendTo(stopped.rows);
     stopped.rows.resize(static_cast<size_t>(kept_.top.leftBehind.ListRows()));
     return stopped;
@@ -347,17 +368,15 @@ Evaluation Reduction::WriteBack(const Stopped& stopped, RowList& tokenList) cons
     return std::visit([](const auto& why) -> Evaluation { return why; }, stopped.why);
 }
 
-bool Reduction::ReadText(Cell& c, double& v) const
+std::optional<double> Reduction::ReadText(Cell& c) const
 {
     const std::optional<double> n =
         c.kind == Cell::Kind::Token ? TextToNumber(tokens_[static_cast<size_t>(c.token)]) : TextToNumber(Text(c));
-    if (!n) return false;
-    v = *n;
-    if (c.kind != Cell::Kind::Single) {  // a single keeps its own value for its text
-        c.value = v;  // a 15-digit value prints as the same text again
+    if (n && c.kind != Cell::Kind::Single) {  // a single keeps its own value for its text
+        c.value = *n;  // a 15-digit value prints as the same text again
         c.known = true;
     }
-    return true;
+    return n;
 }
 
 std::string Reduction::Text(const Cell& c) const

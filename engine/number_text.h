@@ -9,8 +9,8 @@
 namespace quorvel {
 
 // Whole values below 1e15 print as their digits, so their text reads back
-// exactly; formatting them directly is several times faster than the general
-// conversion and gives the same text.
+// exactly; formatting them directly skips the general conversion and gives
+// the same text.
 inline bool IsSmallWhole(double x) { return std::fabs(x) < 1e15 && x == std::trunc(x); }
 
 // At most 15 significant digits, no trailing zeros, never "-0"; exponent form

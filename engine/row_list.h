@@ -24,8 +24,8 @@ public:
     }
     void Remove(int i);
     void Append(std::string text) { rows_.push_back(std::move(text)); }
-    // A row of one character, made in place: the tokenizer's common case,
-    // where moving a text in costs a call to memcpy.
+    // A row of one character, made in place, so that the tokenizer's
+    // common case calls no memcpy.
     void AppendCharacter(char c) { rows_.emplace_back(1, c); }
     void Clear() { rows_.clear(); }
     void Reserve(int n) { rows_.reserve(static_cast<size_t>(n)); }

@@ -41,7 +41,7 @@ Outcome RunCycle(WindowModel& w, Trigger trigger, RowList* tokens)
     w.marked.reset();
     if (verdict) {
         // Spans are asked for only here, so the passing cycle does not pay
-        // for them: 4 to 6 % more instructions a cycle.
+        // for them.
         if (verdict->token > 0) {
             RowList again;
             Tokenize(w.text1, again, &w.scratch.spans);
