@@ -49,18 +49,17 @@ void RowListModel::Show(const RowList& rows)
 void RowListView::focusInEvent(QFocusEvent* event)
 {
     QListView::focusInEvent(event);  // a key's focus makes the first row current
-    if (!QAccessible::isActive()) return;
     // Queued, so that it follows the list's own focus event.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            const QModelIndex current = currentIndex();
-            if (!hasFocus() || !current.isValid()) return;
-            QAccessibleEvent focus(this, QAccessible::Focus);
-            focus.setChild(current.row());  // no row is hidden
-            QAccessible::updateAccessibility(&focus);
-        },
-        Qt::QueuedConnection);
+    if (QAccessible::isActive()) QMetaObject::invokeMethod(this, "SayCurrentRow", Qt::QueuedConnection);
+}
+
+void RowListView::SayCurrentRow()
+{
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid()) return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(current.row());  // no row is hidden
+    QAccessible::updateAccessibility(&focus);
 }
 
 }  // namespace quorvel

@@ -42,6 +42,9 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+
+private:
+    Q_INVOKABLE void SayCurrentRow();
 };
 
 }  // namespace quorvel
