@@ -51,8 +51,9 @@ namespace {
 using Stop = std::variant<DivisorZero, Fault>;
 
 // What a step of the reduction gives: a value, or what stops it. It holds
-// no text, so that the steps build no string and need no stack guard; the
-// stop and its text are made only at a stop (Why).
+// no text, so that the steps make no string and keep none on the stack for
+// the hardened build to guard; the stop and its text are made only at a
+// stop (Why).
 struct Step {
     enum class Kind : std::uint8_t { Value, NotANumber, DivisorZero, Fault };
     Kind kind = Kind::Value;
