@@ -51,8 +51,9 @@ namespace {
 using Stop = std::variant<DivisorZero, Fault>;
 
 // What a step of the reduction gives: a value, or what stops it. It holds
-// no text, so that the steps build no string and need no stack guard; the
-// stop and its text are made only at a stop (Why).
+// no text, so that the steps make no string and keep none on the stack for
+// the hardened build to guard; the stop and its text are made only at a
+// stop (Why).
 struct Step {
     enum class Kind : std::uint8_t { Value, NotANumber, DivisorZero, Fault };
     Kind kind = Kind::Value;
@@ -106,11 +107,9 @@ private:
             v = c.value;
             return true;
         }
-        const std::optional<double> n = ReadText(c);
-        if (n) v = *n;
-        return n.has_value();
+        return ReadText(c, v);
     }
-    std::optional<double> ReadText(Cell& c) const;
+    bool ReadText(Cell& c, double& v) const;
     std::string Text(const Cell& c) const;
 
     const std::vector<std::string>& tokens_;  // the list as tokenized; only written back at a stop
@@ -368,15 +367,17 @@ Evaluation Reduction::WriteBack(const Stopped& stopped, RowList& tokenList) cons
     return std::visit([](const auto& why) -> Evaluation { return why; }, stopped.why);
 }
 
-std::optional<double> Reduction::ReadText(Cell& c) const
+bool Reduction::ReadText(Cell& c, double& v) const
 {
     const std::optional<double> n =
         c.kind == Cell::Kind::Token ? TextToNumber(tokens_[static_cast<size_t>(c.token)]) : TextToNumber(Text(c));
-    if (n && c.kind != Cell::Kind::Single) {  // a single keeps its own value for its text
-        c.value = *n;  // a 15-digit value prints as the same text again
+    if (!n) return false;
+    v = *n;
+    if (c.kind != Cell::Kind::Single) {  // a single keeps its own value for its text
+        c.value = v;  // a 15-digit value prints as the same text again
         c.known = true;
     }
-    return n;
+    return true;
 }
 
 std::string Reduction::Text(const Cell& c) const
