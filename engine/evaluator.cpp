@@ -318,6 +318,7 @@ Step Reduction::Combine(Region& r, size_t w, size_t p, const Operator& op) const
     return Step::Of(value.value);
 }
 
+// The stop that a step which stops makes, with its text.
 Stop Reduction::Why(const Step& step) const
 {
     switch (step.kind) {

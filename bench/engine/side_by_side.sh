@@ -49,13 +49,14 @@ sort -k1,1 -k2,2 -k3,3n -k4,4g "$tmp" | awk -v labels="$labels" '
         for (key in reps) { split(key, part, SUBSEP); k = part[1] SUBSEP part[2]
                             medians[k] = medians[k] " " median(reps[key]); fast[k] = fast[k] " " fastest[key] }
         nl = split(labels, label, " ")
-        printf "%-34s", "shape (ms: median | fastest)"; for (i = 1; i <= nl; i++) printf "%22s", label[i]
-        for (i = 2; i <= nl; i++) printf "%12s", label[i] "/" label[1]; printf "\n"
+        printf "%-34s", "shape (ms: median | fastest)"; for (i = 1; i <= nl; i++) printf "%22s", " " label[i]
+        for (i = 2; i <= nl; i++) { w[i] = length(label[i] "/" label[1]) + 2; printf "%*s", w[i], label[i] "/" label[1] }
+        printf "\n"
         for (s = 1; s <= count; s++) {
             printf "%-34s", shapes[s]
             for (i = 1; i <= nl; i++) { k = shapes[s] SUBSEP label[i]; m[i] = median(medians[k])
                                         printf "%13.3f |%7.3f", m[i], median(fast[k]) }
-            for (i = 2; i <= nl; i++) printf "%12.3f", m[i] / m[1]
+            for (i = 2; i <= nl; i++) printf "%*.3f", w[i], m[i] / m[1]
             printf "\n"
         }
     }'
