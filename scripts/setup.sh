@@ -26,13 +26,12 @@ BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev nlohmann
 # the validators and tools for the package check, clang with libFuzzer and
 # clang-tidy for the fuzzing and the static checks; a Chinese input method,
 # the clipboard, a Wayland compositor and the accessibility bus for using the
-# real window as a person does; qt6ct and Pango's introspection data for the
-# window at a large desktop font; the Orca screen reader, speech-dispatcher and
+# real window as a person does; the Orca screen reader, speech-dispatcher and
 # a window manager for hearing it as a blind user does; lintian for the package.
 TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev locales xvfb xauth xdotool x11-utils imagemagick
     desktop-file-utils appstream man-db lintian
     fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 xclip python3-xlib weston python3-pyatspi at-spi2-core dbus
-    qt6ct gir1.2-pango-1.0 orca speech-dispatcher openbox x11-xserver-utils
+    orca speech-dispatcher openbox x11-xserver-utils
     clang clang-14 libclang-rt-14-dev clang-tidy-14 time"
 
 need_locale() {

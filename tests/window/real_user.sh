@@ -1,26 +1,23 @@
 #!/bin/bash
 # The real program used as a person uses it, under a virtual X server: typed
 # into with a Chinese input method (fcitx5, pinyin, full-width punctuation),
-# its expressions recalled with Up and Down across a normal quit, a kill -9
-# and two windows at once, the result copied with Ctrl+C; what the box holds
-# and says read through the accessibility bus, as a screen reader does. Then
+# its last expression recalled with Up across a normal quit, and nothing kept
+# with --no-history; what the box holds and says read through the
+# accessibility bus, as a screen reader does. Then
 # once more under a headless Wayland compositor, driven through that bus
-# alone. Last, at a 16 pt desktop font set through qt6ct, as a low-vision
-# user sets it: every control holds its text, measured at that font with
-# Pango, and the window fits a 1280x800 screen.
+# alone.
 # Usage: real_user.sh QUORVEL OUTDIR
 set -u
 prog=$1
 out=$2
 py=/usr/bin/python3  # pyatspi and Xlib are Debian's, not some other python3 on PATH
 launcher=/usr/libexec/at-spi-bus-launcher
-for tool in Xvfb xdotool xclip xprop import convert fcitx5 weston dbus-run-session dbus-send; do
+for tool in Xvfb xdotool xprop import convert fcitx5 weston dbus-run-session dbus-send; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 [ -x "$launcher" ] || { echo "SKIP: $launcher is not installed"; exit 77; }
-"$py" -c 'import pyatspi, Xlib, gi; gi.require_version("PangoCairo", "1.0"); from gi.repository import PangoCairo' \
-    2>/dev/null || { echo "SKIP: python3-pyatspi, python3-xlib or Pango's introspection data is not installed"; exit 77; }
-compgen -G '/usr/lib/*/qt6/plugins/platformthemes/libqt6ct.so' >/dev/null || { echo "SKIP: qt6ct is not installed"; exit 77; }
+"$py" -c 'import pyatspi, Xlib' \
+    2>/dev/null || { echo "SKIP: python3-pyatspi or python3-xlib is not installed"; exit 77; }
 [ -e /usr/share/fcitx5/addon/pinyin.conf ] || { echo "SKIP: fcitx5-chinese-addons is not installed"; exit 77; }
 compgen -G '/usr/lib/*/qt6/plugins/platforminputcontexts/libfcitx5platforminputcontextplugin.so' >/dev/null ||
     { echo "SKIP: fcitx5-frontend-qt6 is not installed"; exit 77; }
@@ -36,7 +33,6 @@ cleanup_more() {
         kill -KILL -- -"$group" 2>/dev/null
     done
 }
-xvfb_screen=1280x800x24
 . "$(dirname "$0")/xvfb.sh"
 fail() {
     echo "FAIL: $*"
@@ -46,7 +42,7 @@ fail() {
 
 # A throwaway HOME: the input method's settings, and nothing of the user's.
 home=$tmp/home
-mkdir -p "$home/.config/fcitx5/conf" "$home/.config/qt6ct" "$tmp/run" "$out"
+mkdir -p "$home/.config/fcitx5/conf" "$tmp/run" "$out"
 chmod 700 "$tmp/run"
 printf '%s\n' '[Groups/0]' Name=Default 'Default Layout=us' DefaultIM=pinyin '[Groups/0/Items/0]' Name=keyboard-us \
     '[Groups/0/Items/1]' Name=pinyin '[GroupOrder]' 0=Default >"$home/.config/fcitx5/profile"
@@ -57,13 +53,12 @@ printf '%s\n' Enabled=True HalfWidthPuncAfterLetterOrNumber=False TypePairedPunc
     >"$home/.config/fcitx5/conf/punctuation.conf"
 
 cat >"$tmp/check.py" <<'EOF'
-import atexit, json, os, re, subprocess, sys, time
+import atexit, os, re, subprocess, sys, time
 import pyatspi
 from Xlib import X, display, protocol
 
 prog, tmp, out, mode = sys.argv[1:5]
 state = tmp + "/state"
-history = state + "/quorvel/history.json"
 log = open(tmp + "/app.log", "a")
 x11 = mode != "wayland"
 started = []
@@ -86,10 +81,6 @@ def wait(find, seconds=8):
 
 def run(*args):
     return subprocess.run(args, stdout=subprocess.PIPE, text=True, timeout=20).stdout
-
-def kept():
-    with open(history) as f:
-        return json.load(f)
 
 class Window:
     def __init__(self, state_home, *options):
@@ -144,57 +135,6 @@ class Window:
         if self.proc.wait(10) != 0:
             fail("quorvel ended with status %d when closed" % self.proc.returncode)
 
-    def kill(self):
-        self.proc.kill()
-        self.proc.wait()
-
-def extents(a):
-    e = a.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    return e.x, e.y, e.width, e.height
-
-# At 16 pt: every text as wide and tall as its ink at that font, a button or
-# a box giving its frame and padding 4 pixels a side, a label nothing.
-if mode == "font":
-    import gi
-    gi.require_version("PangoCairo", "1.0")
-    from gi.repository import Pango, PangoCairo
-    layout = Pango.Layout(PangoCairo.FontMap.get_default().create_context())
-    layout.set_font_description(Pango.FontDescription("Sans Serif 16"))
-    def ink(text):
-        layout.set_text(text, -1)
-        r = layout.get_pixel_extents()[0]
-        return r.x + r.width, r.height
-    w = Window(state, "--no-history")
-    w.box.queryEditableText().setTextContents("7.13037063466872+x")
-    w.expect("result", "7.13037063466872", "setting 7.13037063466872+x")
-    frame, failures = extents(w.app[0]), []
-    if frame[2] <= 440 or frame[2] > 1280 or frame[3] > 800:
-        failures.append("the window is %dx%d" % frame[2:])
-    for a in w.app[0]:
-        x, y, width, height = extents(a)
-        role = a.getRole()
-        if role in (pyatspi.ROLE_LABEL, pyatspi.ROLE_PUSH_BUTTON):
-            text = a.name.split("：", 1)[1] if a.name.startswith("计算结果：") else a.name
-            need, pad = ink(text), 8 if role == pyatspi.ROLE_PUSH_BUTTON else 0
-            if need[0] + pad > width or need[1] + pad > height:
-                failures.append("%r is %dx%d, its text %dx%d" % (a.name, width, height, *need))
-        elif role == pyatspi.ROLE_TEXT:
-            t = a.queryText()
-            r = t.getRangeExtents(0, t.characterCount, pyatspi.DESKTOP_COORDS)
-            if r[2] + 8 > width or r[3] + 4 > height:
-                failures.append("%r is %dx%d, its text %dx%d" % (a.name, width, height, r[2], r[3]))
-        elif role == pyatspi.ROLE_LIST:
-            for row in a:
-                rx, ry, rw, rh = extents(row)
-                need = ink(row.name)
-                if ry + rh > y + height or rh < need[1] or (len(row.name) == 1 and need[0] + 8 > width):
-                    failures.append("a row of %r is %dx%d in %dx%d, its text %dx%d" % (a.name, rw, rh, width, height, *need))
-    run("import", "-window", w.wid, out + "/large_font_16.png")
-    if failures:
-        fail("at 16 pt: " + "; ".join(failures))
-    print("16 pt: the window %dx%d holds every text; screenshot %s/large_font_16.png" % (frame[2], frame[3], out))
-    sys.exit(0)
-
 # Under Wayland: what a screen reader can do, the text set through the box's
 # editable-text interface.
 if not x11:
@@ -234,36 +174,17 @@ if size != "440x248" or int(colours) <= 16:
 a.keys("ctrl+space", "Return")
 print("pinyin: the box shows 2*(1+1), the result 4; screenshot " + out + "/real_user.png")
 
-# Nothing selected anywhere: Ctrl+C copies the whole result.
-a.keys("ctrl+c")
-copied = lambda: run("xclip", "-o", "-selection", "clipboard")
-wait(lambda: copied() == a.read("result"), 5) or fail("Ctrl+C copied %r, the result is %r" % (copied(), a.read("result")))
-
 # The message in the window system's title.
 a.retype("2*(x+1")
 wait(lambda: "错误:发现缺少)" in run("xprop", "-id", a.wid, "_NET_WM_NAME")) or \
     fail("the window system's title: " + run("xprop", "-id", a.wid, "_NET_WM_NAME"))
 
-# Kept across a normal quit (the box's last text), a kill -9 right after a
-# calculation, and two windows at once.
+# Kept across a normal quit: the box's last text, in the state folder.
 a.retype("3+4")
 a.close()
 b = Window(state)
 b.keys("Up")
 b.expect("text", "3+4", "a normal quit, a restart and Up")
-b.retype("5*5")
-b.keys("Return", "space")  # the box shows the space only once Return is handled
-b.expect("text", "5*5 ", "Return and a space")
-b.kill()
-c, d = Window(state), Window(state)
-c.keys("Up")
-c.expect("text", "5*5", "kill -9, a restart and Up")
-c.retype("6-1")
-c.keys("Return")
-d.type("8/2")
-d.keys("Return")
-wait(lambda: {"6-1", "8/2"} <= set(kept())) or fail("two windows calculated 6-1 and 8/2; the file holds %r" % kept())
-print("kept: %r" % kept())
 
 # --no-history neither reads the file nor writes anything.
 def files():
@@ -277,28 +198,6 @@ n.keys("Return", "ctrl+c")
 n.close()
 if files() != before:
     fail("with --no-history the state folder changed: %r, before %r" % (files(), before))
-
-# 清除历史记录, the last item of the box's context menu, empties the file.
-# The menu holds the keyboard: Up goes to its last item.
-run("xdotool", "windowraise", c.wid, "mousemove", "--window", c.wid, "260", "20", "click", "3")
-wait(lambda: len(c.windows()) == 2) or fail("no context menu on a right click in the box")
-run("xdotool", "key", "--delay", "40", "Up", "Return")
-wait(lambda: kept() == []) or fail("after 清除历史记录 the file holds %r" % kept())
-
-# A file where the state folder must be: history in memory, no message box,
-# the file untouched.
-blocked = tmp + "/blocked"
-with open(blocked, "w") as f:
-    f.write("not a folder\n")
-e = Window(blocked + "/state")
-e.type("9-2")
-e.expect("result", "7", "typing 9-2 with a file for a folder")
-e.keys("Return")
-e.retype("1")
-e.keys("Up")
-e.expect("text", "9-2", "Up with a file for a folder")
-if len(e.windows()) != 1 or open(blocked).read() != "not a folder\n":
-    fail("with a file for a folder: windows %r, the file holds %r" % (e.windows(), open(blocked).read()))
 EOF
 
 # Inside its own session bus: the accessibility bus and, under X, the input
@@ -345,7 +244,3 @@ for _ in $(seq 100); do [ -S "$tmp/run/$socket" ] && break; sleep 0.1; done
 [ -S "$tmp/run/$socket" ] || fail "weston did not start"
 mode=wayland session -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$socket"
 
-rm -rf "$tmp/state"
-printf '%s\n' '[Appearance]' style=Fusion '[Fonts]' 'general="Sans Serif,16,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"' \
-    >"$home/.config/qt6ct/qt6ct.conf"
-mode=font session QT_QPA_PLATFORMTHEME=qt6ct
