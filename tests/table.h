@@ -34,11 +34,7 @@ inline std::string NameFor(const std::string& first, const std::string& line)
 {
     std::string name;
     for (char c : first.substr(0, 40)) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    std::uint32_t hash = 2166136261u;  // FNV-1a
-    for (char c : line) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    char hex[9];
-    std::snprintf(hex, sizeof hex, "%08x", hash);
-    return name + "_" + hex;
+    return name + "_" + std::to_string(std::hash<std::string>{}(line) % 100000000);
 }
 
 inline std::vector<Row> Table(const std::string& file)

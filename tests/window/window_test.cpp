@@ -2,7 +2,6 @@
 // window.tsv at a time, and the parts beneath it that a row cannot reach.
 #include <sys/resource.h>
 
-#include <array>
 #include <clocale>
 #include <csignal>
 #include <map>
@@ -23,7 +22,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include "mark_colours.h"
 #include "cycle.h"
 #include "expression_file.h"
 #include "filter_key.h"
@@ -228,12 +226,10 @@ TEST_F(Window, RightToLeftMirrorsEveryPlace)
         leftToRight[w->objectName()] = w->geometry();
     QApplication::setLayoutDirection(Qt::RightToLeft);  // as -reverse does
     const Form1 mirrored(&dialog);
-    auto place = [](const QRect& r) { return std::array{r.x(), r.y(), r.width(), r.height()}; };
     for (const auto& [name, here] : leftToRight)
         for (const Form1* window : {static_cast<const Form1*>(&form), &mirrored})
-            EXPECT_EQ(place(window->findChild<QWidget*>(name)->geometry()),
-                      place({form.width() - 1 - here.right(), here.y(), here.width(), here.height()}))
-                << U8(name);
+            EXPECT_EQ(window->findChild<QWidget*>(name)->geometry(),
+                      QRect(form.width() - 1 - here.right(), here.y(), here.width(), here.height())) << U8(name);
     QApplication::setLayoutDirection(Qt::LeftToRight);
 }
 
@@ -339,6 +335,17 @@ TEST_F(Window, GrowsWithTheFont)
     QApplication::setFont(standard);
 }
 
+// The contrast ratio of two colours by the WCAG formula, written apart from
+// the window's own.
+double Contrast(QRgb a, QRgb b)
+{
+    auto luminance = [](QRgb c) {
+        auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(qRed(c) / 255.0) + 0.7152 * linear(qGreen(c) / 255.0) + 0.0722 * linear(qBlue(c) / 255.0);
+    };
+    return (std::max(luminance(a), luminance(b)) + 0.05) / (std::min(luminance(a), luminance(b)) + 0.05);
+}
+
 // The mark under a one-character token, seen against the unmarked box: it
 // covers the token and nothing else, and part of it stands out from the box
 // by 3:1, light or dark.
@@ -373,7 +380,7 @@ TEST_F(Window, MarkShowsUnderALoneBracket)
                 ++changed;
                 outside += column < from || column > to;
                 // Where the box shows no text: the tint and the wave alone.
-                if (plain.pixel(column, row) == base.rgb()) contrast = std::max(contrast, Contrast(marked.pixel(column, row), base));
+                if (plain.pixel(column, row) == base.rgb()) contrast = std::max(contrast, Contrast(marked.pixel(column, row), base.rgb()));
             }
         EXPECT_GE(changed, box->fontMetrics().horizontalAdvance('(') * box->fontMetrics().height() / 2);
         EXPECT_EQ(outside, 0);
