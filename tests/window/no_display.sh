@@ -20,7 +20,7 @@ done
 # an unknown option is a usage error. Qt's options and their values are
 # neither unknown nor files.
 for row in "0 用法 --help" "0 quorvel --version" "64 未知选项 --bogus" "0 用法 -reverse -style fusion --help" \
-    "1 无法打开窗口 -geometry 200x100 file.txt" "64 未知选项 -bogus -- -name"; do
+    "1 无法打开窗口 -geometry 200x100 file.txt" "64 未知选项 -bogus -- -name" "64 只能打开一个文件 a.txt b.txt"; do
     set -- $row
     want=$1 says=$2
     shift 2
@@ -28,6 +28,9 @@ for row in "0 用法 --help" "0 quorvel --version" "64 未知选项 --bogus" "0 
     rc=$?
     [ "$rc" -eq "$want" ] && [[ $out == *"$says"* ]] || { echo "FAIL: quorvel $*: exit $rc, $out"; failed=1; }
 done
+# The whole help, as a user reads it.
+[ "$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prog" --help)" = "$(cat "$(dirname "$0")/help.txt")" ] ||
+    { echo "FAIL: quorvel --help is not help.txt"; failed=1; }
 # Qt's -platform reaches Qt, and after -- a name is a file even when it is one
 # of Qt's options: loaded, its expression goes into the history.
 home=$(mktemp -d)

@@ -242,5 +242,6 @@ XDG_RUNTIME_DIR="$tmp/run" timeout 60 weston --backend=headless-backend.so --soc
 groups="$groups $!"
 for _ in $(seq 100); do [ -S "$tmp/run/$socket" ] && break; sleep 0.1; done
 [ -S "$tmp/run/$socket" ] || fail "weston did not start"
-mode=wayland session -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$socket"
+# As a Wayland desktop names itself: the program chooses the platform.
+mode=wayland session -u DISPLAY -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY="$socket"
 
