@@ -13,11 +13,8 @@ namespace quorvel {
 // window shows as "除数为0错"; or a fault.
 struct Result {
     std::string text;
-    bool operator==(const Result&) const = default;
 };
-struct DivisorZero {
-    bool operator==(const DivisorZero&) const = default;
-};
+struct DivisorZero {};
 using Evaluation = std::variant<Result, DivisorZero, Fault>;
 
 // Reduces a checked token list in place: every parenthesised group,
