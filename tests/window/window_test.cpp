@@ -114,12 +114,14 @@ protected:
         else if (op == "clip") QApplication::clipboard()->setText(Q(arg));
         else if (op == "menu") {
             // The menu runs its own event loop: the item is chosen from inside it.
-            QTimer::singleShot(0, [arg] {
+            QTimer inside;
+            QObject::connect(&inside, &QTimer::timeout, [arg] {
                 QWidget* menu = QApplication::activePopupWidget();
                 for (QAction* a : menu ? menu->actions() : QList<QAction*>())
                     if (U8(a->text()).starts_with(arg)) a->trigger();
                 if (menu) menu->close();
             });
+            inside.start(0);
             QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), QPoint(5, 5));
             QApplication::sendEvent(Find("Text1"), &event);
         }
@@ -211,10 +213,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, Window, ::testing::ValuesIn(test::Table("window.t
 TEST_F(Window, TabGoesRoundTheControlsFromText1)
 {
     QStringList visited{QApplication::focusWidget()->objectName()};
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 8; ++i, visited << QApplication::focusWidget()->objectName())
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << QApplication::focusWidget()->objectName();
-    }
     EXPECT_EQ(visited.join(' '), "Text1 List1 List2 List3 Text2 Command1 Command3_0 Command3_1 Text1");
 }
 
@@ -339,10 +339,8 @@ TEST_F(Window, GrowsWithTheFont)
 // the window's own.
 double Contrast(QRgb a, QRgb b)
 {
-    auto luminance = [](QRgb c) {
-        auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * linear(qRed(c) / 255.0) + 0.7152 * linear(qGreen(c) / 255.0) + 0.0722 * linear(qBlue(c) / 255.0);
-    };
+    auto linear = [](int v) { return v / 255.0 <= 0.04045 ? v / 255.0 / 12.92 : std::pow((v / 255.0 + 0.055) / 1.055, 2.4); };
+    auto luminance = [&](QRgb c) { return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c)); };
     return (std::max(luminance(a), luminance(b)) + 0.05) / (std::min(luminance(a), luminance(b)) + 0.05);
 }
 
@@ -466,8 +464,8 @@ TEST(History, FileInTheStateFolder)
     const QByteArray state = qgetenv("XDG_STATE_HOME");
     for (const char* set : {"/s", "relative"}) {
         qputenv("XDG_STATE_HOME", set);
-        EXPECT_EQ(History::DefaultFile(), set[0] == '/' ? "/s/quorvel/history.json"
-                                                        : QDir::homePath() + "/.local/state/quorvel/history.json");
+        const QString file = set[0] == '/' ? "/s/quorvel/history.json" : QDir::homePath() + "/.local/state/quorvel/history.json";
+        EXPECT_EQ(History::DefaultFile(), file);
     }
     qputenv("XDG_STATE_HOME", state);
 }
