@@ -3,9 +3,8 @@
 # into with a Chinese input method (fcitx5, pinyin, full-width punctuation),
 # its last expression recalled with Up across a normal quit, and nothing kept
 # with --no-history; what the box holds and says read through the
-# accessibility bus, as a screen reader does. Then
-# once more under a headless Wayland compositor, driven through that bus
-# alone.
+# accessibility bus, as a screen reader does. Then once more under a
+# headless Wayland compositor, driven through that bus alone.
 # Usage: real_user.sh QUORVEL OUTDIR
 set -u
 prog=$1
