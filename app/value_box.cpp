@@ -26,6 +26,13 @@ ValueBox::ValueBox(QWidget* parent) : QLineEdit(parent)
     setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
+// An input method asks the box itself, and a line edit says yes to it
+// whatever the attribute says.
+QVariant ValueBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    return query == Qt::ImEnabled ? QVariant(false) : QLineEdit::inputMethodQuery(query);
+}
+
 void ValueBox::keyPressEvent(QKeyEvent* event)
 {
     if (!keyPress || !IsTypedCharacter(*event)) return QLineEdit::keyPressEvent(event);

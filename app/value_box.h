@@ -16,6 +16,8 @@ public:
 
     std::function<void(std::int16_t& keyAscii)> keyPress;
 
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
