@@ -73,7 +73,7 @@ protected:
     // and Ctrl+S; key: sends a key sequence to Text1, tab a Tab to the focus,
     // close closes the window and shows it again, clip: fills the clipboard,
     // menu: chooses the item of Text1's own menu that starts so,
-    // f: types into the focus, click: clicks a control, drop: drops a file on
+    // f: types into the focus, click: clicks a control, drop: drops files (a,b) on
     // Text1; w:NAME=BYTES writes a file, m: makes a folder, limit caps file
     // sizes at 1 KiB.
     void Step(const std::string& step)
@@ -129,11 +129,14 @@ protected:
         else if (op == "click") QTest::mouseClick(Find<QWidget>(arg.c_str()), Qt::LeftButton, {}, QPoint(3, 3));
         else if (op == "drop") {
             QMimeData mime;
-            mime.setUrls({QUrl::fromLocalFile(Path(arg))});
+            QList<QUrl> urls;
+            for (const QString& name : Q(arg).split(',')) urls << QUrl::fromLocalFile(Path(U8(name)));
+            mime.setUrls(urls);
             QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
             QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
             QApplication::sendEvent(Find("Text1"), &enter);
-            QApplication::sendEvent(Find("Text1"), &drop);
+            // As a drag goes: nothing drops where the entry was refused.
+            if (enter.isAccepted()) QApplication::sendEvent(Find("Text1"), &drop);
         }
         else if (op == "o" || op == "v") {
             dialog.answers.push_back(arg.empty() ? "" : U8(Path(arg)));
@@ -216,6 +219,12 @@ TEST_F(Window, TabGoesRoundTheControlsFromText1)
     for (int i = 0; i < 8; ++i, visited << QApplication::focusWidget()->objectName())
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(visited.join(' '), "Text1 List1 List2 List3 Text2 Command1 Command3_0 Command3_1 Text1");
+    // What an input method asks before it composes: Text2's keys must each pass its filter.
+    for (const auto& [name, composes] : {std::pair{"Text1", true}, {"Text2", false}}) {
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QApplication::sendEvent(Find(name), &query);
+        EXPECT_EQ(query.value(Qt::ImEnabled).toBool(), composes) << name;
+    }
 }
 
 // Right to left, as Qt's -reverse asks: every control's place mirrored.
@@ -293,17 +302,29 @@ TEST_F(Window, ReadingShownAndEventsHeard)
     QAccessible::setActive(false);
 }
 
-// A row's whole text shows as a tooltip only where the row is too narrow.
+// A row's whole text shows as a tooltip wherever the list cuts off some of
+// the row's ink, and never where the whole row fits.
 TEST_F(Window, NarrowRowsShowTheirWholeText)
 {
     Find("Text1")->setText("1/3+2");
     QApplication::processEvents();
     auto* list1 = Find<QListView>("List1");
-    for (const auto& [row, tip] : {std::pair{0, ""}, {1, "2.33333333333333"}}) {
-        const QPoint at = list1->visualRect(list1->model()->index(row, 0)).center();
+    const QModelIndex index = list1->model()->index(1, 0);
+    const QRect row = list1->visualRect(index);
+    // The row shown whole in a wide list: the last column of its ink.
+    list1->resize(3 * row.width(), list1->height());
+    const QImage whole = list1->viewport()->grab(row).toImage();
+    int ink = 0;
+    for (int x = 0; x < whole.width(); ++x)
+        for (int y = 0; y < whole.height(); ++y) ink = whole.pixel(x, y) == whole.pixel(row.width() - 1, y) ? ink : x;
+    for (int width = 2 * row.width(); width > ink / 2; --width) {
+        list1->resize(width + list1->width() - list1->viewport()->width(), list1->height());
+        const QPoint at(1, row.center().y());
         QHelpEvent help(QEvent::ToolTip, at, list1->viewport()->mapToGlobal(at));
         QApplication::sendEvent(list1->viewport(), &help);
-        EXPECT_EQ(U8(QToolTip::text()), tip) << row;
+        const bool shown = QToolTip::isVisible() && U8(QToolTip::text()) == "2.33333333333333";
+        if (width <= ink) EXPECT_TRUE(shown) << width;
+        if (width >= row.width()) EXPECT_FALSE(shown) << width;
     }
 }
 
@@ -345,8 +366,9 @@ double Contrast(QRgb a, QRgb b)
 }
 
 // The mark under a one-character token, seen against the unmarked box: it
-// covers the token and nothing else, and part of it stands out from the box
-// by 3:1, light or dark.
+// covers the token and nothing else, part of it is red and stands out from
+// the box by 3:1, and its tint, the colour it shows most, shows against the
+// box and keeps the token readable by 4.5:1, light or dark.
 TEST_F(Window, MarkShowsUnderALoneBracket)
 {
     const QPalette standard = QApplication::palette();
@@ -370,19 +392,28 @@ TEST_F(Window, MarkShowsUnderALoneBracket)
         };
         const int from = cursor(2).left(), to = cursor(3).right();
         const QColor base = palette.color(QPalette::Base);
-        int changed = 0, outside = 0;
+        int changed = 0, outside = 0, red = 0;
         double contrast = 1;
+        std::map<QRgb, int> shown;
         for (int row = 0; row < plain.height(); ++row)
             for (int column = 0; column < plain.width(); ++column) {
-                if (marked.pixel(column, row) == plain.pixel(column, row)) continue;
+                const QRgb pixel = marked.pixel(column, row);
+                if (pixel == plain.pixel(column, row)) continue;
                 ++changed;
                 outside += column < from || column > to;
+                if (plain.pixel(column, row) != base.rgb()) continue;
                 // Where the box shows no text: the tint and the wave alone.
-                if (plain.pixel(column, row) == base.rgb()) contrast = std::max(contrast, Contrast(marked.pixel(column, row), base.rgb()));
+                contrast = std::max(contrast, Contrast(pixel, base.rgb()));
+                red = std::max(red, qRed(pixel) - std::max(qGreen(pixel), qBlue(pixel)));
+                ++shown[pixel];
             }
         EXPECT_GE(changed, box->fontMetrics().horizontalAdvance('(') * box->fontMetrics().height() / 2);
         EXPECT_EQ(outside, 0);
         EXPECT_GE(contrast, 3);
+        EXPECT_GE(red, 0x60);
+        const QRgb tint = std::max_element(shown.begin(), shown.end(), [](auto a, auto b) { return a.second < b.second; })->first;
+        EXPECT_GE(Contrast(tint, base.rgb()), 2);
+        EXPECT_GE(Contrast(tint, palette.color(QPalette::Text).rgb()), 4.5);
     }
     QApplication::setPalette(standard);
 }
