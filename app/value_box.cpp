@@ -20,14 +20,9 @@ bool IsTypedCharacter(const QKeyEvent& e)
 
 }  // namespace
 
-ValueBox::ValueBox(QWidget* parent) : QLineEdit(parent)
-{
-    // Composed text would bypass the key filter.
-    setAttribute(Qt::WA_InputMethodEnabled, false);
-}
-
-// An input method asks the box itself, and a line edit says yes to it
-// whatever the attribute says.
+// Composed text would bypass the key filter, so no input method may compose
+// here. The query is the place to say so: a line edit answers it itself,
+// whatever Qt::WA_InputMethodEnabled holds.
 QVariant ValueBox::inputMethodQuery(Qt::InputMethodQuery query) const
 {
     return query == Qt::ImEnabled ? QVariant(false) : QLineEdit::inputMethodQuery(query);

@@ -12,7 +12,7 @@ namespace quorvel {
 
 class ValueBox final : public QLineEdit {
 public:
-    explicit ValueBox(QWidget* parent);
+    using QLineEdit::QLineEdit;
 
     std::function<void(std::int16_t& keyAscii)> keyPress;
 
