@@ -15,7 +15,6 @@ inline constexpr int kMaxTextLength = 32766;
 struct TokenSpan {
     int start = 0;
     int end = 0;
-    bool operator==(const TokenSpan&) const = default;
 };
 
 // Rewrites the token list from the expression text: row 0 the token count,
