@@ -1,7 +1,8 @@
 #!/bin/bash
 # The real program used as a person uses it, under a virtual X server: typed
 # into with a Chinese input method (fcitx5, pinyin, full-width punctuation),
-# its last expression recalled with Up across a normal quit, and nothing kept
+# the primary selection pasted with the middle button, its last expression
+# recalled with Up across a normal quit, and nothing kept
 # with --no-history; what the box holds and says read through the
 # accessibility bus, as a screen reader does. Then once more under a
 # headless Wayland compositor, driven through that bus alone.
@@ -177,6 +178,13 @@ print("pinyin: the box shows 2*(1+1), the result 4; screenshot " + out + "/real_
 a.retype("2*(x+1")
 wait(lambda: "错误:发现缺少)" in run("xprop", "-id", a.wid, "_NET_WM_NAME")) or \
     fail("the window system's title: " + run("xprop", "-id", a.wid, "_NET_WM_NAME"))
+
+# The middle button pastes the primary selection as typed: "（" comes as "(".
+a.retype("1+")
+subprocess.run(["xclip", "-selection", "primary"], input="2*（3）", text=True, stdout=subprocess.DEVNULL, timeout=20)
+x, y, width, height = a.box.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+run("xdotool", "mousemove", str(x + width - 5), str(y + height // 2), "click", "2")
+a.expect("text", "1+2*(3)", "a middle click with 2*（3） selected")
 
 # Kept across a normal quit: the box's last text, in the state folder.
 a.retype("3+4")
