@@ -1,11 +1,12 @@
 #!/bin/bash
 # The real program used as a person uses it, under a virtual X server: typed
 # into with a Chinese input method (fcitx5, pinyin, full-width punctuation),
-# the primary selection pasted with the middle button, its last expression
-# recalled with Up across a normal quit, and nothing kept
-# with --no-history; what the box holds and says read through the
-# accessibility bus, as a screen reader does. Then once more under a
-# headless Wayland compositor, driven through that bus alone.
+# which composes in the expression box but never in the value box; the
+# primary selection pasted with the middle button; its last expression
+# recalled with Up across a normal quit, and nothing kept with --no-history;
+# what the boxes hold and say read through the accessibility bus, as a screen
+# reader does. Then once more under a headless Wayland compositor, driven
+# through that bus alone.
 # Usage: real_user.sh QUORVEL OUTDIR
 set -u
 prog=$1
@@ -171,7 +172,12 @@ run("import", "-window", a.wid, shot)
 size, colours = run("convert", shot, "-format", "%wx%h %k", "info:").split()
 if size != "440x248" or int(colours) <= 16:
     fail("the screenshot is %s with %s colours" % (size, colours))
-a.keys("ctrl+space", "Return")
+# The value box takes keys, never composed text: "." stays "." in pinyin mode.
+a.keys("Tab", "Tab", "Tab", "Tab", "ctrl+a")
+a.type("1.")
+value = pyatspi.findDescendant(a.app, lambda x: x.name == "值") or fail("no value box named 值")
+wait(lambda: value.queryText().getText(0, -1) == "1.") or fail("the value box shows %r" % value.queryText().getText(0, -1))
+a.keys("shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "ctrl+space", "Return")
 print("pinyin: the box shows 2*(1+1), the result 4; screenshot " + out + "/real_user.png")
 
 # The message in the window system's title.

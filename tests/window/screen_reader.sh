@@ -8,7 +8,7 @@ set -u
 prog=$1
 py=/usr/bin/python3  # Orca and pyatspi are Debian's, not some other python3 on PATH
 launcher=/usr/libexec/at-spi-bus-launcher
-for tool in Xvfb xdotool xclip openbox orca speech-dispatcher dbus-daemon; do
+for tool in Xvfb xdotool openbox orca speech-dispatcher dbus-daemon; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 [ -x "$launcher" ] || { echo "SKIP: $launcher is not installed"; exit 77; }
@@ -114,9 +114,4 @@ do_ key Tab; heard "y 的值"
 do_ key shift+Tab shift+Tab shift+Tab shift+Tab; heard "表达式 text"
 do_ key Up; heard "notification 2*(1+1) 4."
 do_ key ctrl+c; heard "notification 已复制 4."
-
-# A text too long after a message: its failure, not the message again.
-do_ type --delay 150 "+("; heard "notification 错误:发现缺少)"
-head -c 32767 /dev/zero | tr '\0' 1 | xclip -selection clipboard
-do_ key ctrl+a ctrl+v; heard "notification 表达式超过32766个字符错"
-echo "Orca said the results, the messages, the title, the reading, the variables, the recall, the copy and the failure"
+echo "Orca said the results, the messages, the title, the reading, the variables, the recall and the copy"
